@@ -1,0 +1,21 @@
+// Screen memory to dots without colour: the line walker and the two per-line dot functions.
+// Their dots are the one-bit picture, and the first stage of the Quen engines and the editors.
+#pragma once
+
+#include "core/GlobalsRec.h"
+
+// Runs the per-line function of `mode` over the band of lines: 0 hi-res dots, 1 hi-res
+// colour, 2 double hi-res dots, 3 double hi-res colour, 4 dots back to double hi-res memory,
+// 5 dots back to hi-res memory; any other mode walks the lines and does nothing.
+void CopyApple2Bits(ORVEL_GlobalsRec* rec, short mode);
+
+// Hi-res line curLine (bank offset rowOffset) as dots, with the half-dot delay of bytes whose
+// high bit is set when bitShifting or quenEngine is on.
+void CopyMonoBits(ORVEL_GlobalsRec* rec);
+
+// Double hi-res line curLine as dots: memory dot d at offscreen dot d + 1.
+void CopyMonoDoubleBits(ORVEL_GlobalsRec* rec);
+
+// The 40 bytes of line rowOffset in `bank` (41 with the byte after the line, which the
+// "By the Book" hi-res colours read), or null when rowOffset is not a line of the bank.
+const std::uint8_t* LineBytes(const std::uint8_t* bank, std::int64_t rowOffset, int count = 40);
