@@ -1,0 +1,70 @@
+// Shared helpers of the graphics core tests: an owned record, an RGBA store, dot strings.
+// Pictures in tests are strings ('#' lit, '.' dark) so a reader sees the rule being tested.
+#pragma once
+
+#include "core/Core.h"
+
+#include <cstdint>
+#include <memory>
+#include <random>
+#include <string>
+#include <vector>
+
+// A record with its defaults, released when the test ends.
+struct OwnedRec {
+    OwnedRec() : rec(new ORVEL_GlobalsRec) {
+        InitGlobalsRec(rec.get());
+        globalsP = rec.get();
+        SetFullBand();
+    }
+    ~OwnedRec() {
+        ReleaseGlobalsRec(rec.get());
+        if (globalsP == rec.get()) globalsP = nullptr;
+    }
+    ORVEL_GlobalsRec* operator->() { return rec.get(); }
+    ORVEL_GlobalsRec* get() { return rec.get(); }
+    std::unique_ptr<ORVEL_GlobalsRec> rec;
+};
+
+// A 562 x 192 RGBA picture.
+struct Picture {
+    static constexpr int kRowBytes = 4 * kOffscreenDots;
+    std::vector<std::uint8_t> bytes = std::vector<std::uint8_t>(kRowBytes * kLines, 0);
+    RGBAStore store() { return RGBAStore{bytes.data(), kRowBytes}; }
+    std::uint32_t at(int x, int y) const {
+        const std::uint8_t* p = &bytes[static_cast<std::size_t>(y * kRowBytes + 4 * x)];
+        return (std::uint32_t(p[0]) << 16) | (std::uint32_t(p[1]) << 8) | p[2]; // 0xRRGGBB
+    }
+    unsigned alpha(int x, int y) const {
+        return bytes[static_cast<std::size_t>(y * kRowBytes + 4 * x + 3)];
+    }
+};
+
+// 0xRRGGBB of palette entry `index` of the palette in force.
+inline std::uint32_t EntryRGB(ORVEL_GlobalsRec* rec, unsigned index) {
+    const ColorSpec& c = rec->palettes[rec->paletteType][index];
+    return (std::uint32_t(c.red >> 8) << 16) | (std::uint32_t(c.green >> 8) << 8) | (c.blue >> 8);
+}
+
+// Dots `from` .. from + count - 1 of `line` in the one-bit store (clear bit = lit).
+inline std::string MonoDots(ORVEL_GlobalsRec* rec, int line, int from, int count) {
+    std::string dots;
+    const std::uint8_t* row = rec->monoBits + line * rec->monoRowBytes;
+    for (int x = from; x < from + count; ++x)
+        dots += ((row[x >> 3] >> (7 - (x & 7))) & 1) ? '.' : '#';
+    return dots;
+}
+
+// Renders the dots of the picture in memory into the one-bit store with the given pen width.
+inline void RenderDots(ORVEL_GlobalsRec* rec, std::int64_t penWidth) {
+    globalsP = rec;
+    SetFullBand();
+    PrepareMonoStore(rec);
+    rec->penWidth = penWidth;
+    CopyApple2Bits(rec, rec->isDHGR ? 2 : 0);
+}
+
+inline void FillRandom(std::mt19937& rng, std::uint8_t* bytes, std::size_t count) {
+    for (std::size_t i = 0; i < count; ++i)
+        bytes[i] = static_cast<std::uint8_t>(rng());
+}
