@@ -5,6 +5,7 @@
 #include "core/BookColor.h"
 #include "core/ColorLookup.h"
 #include "core/DrawLine.h"
+#include "core/Editing.h"
 #include "core/Geometry.h"
 #include "core/GlobalsRec.h"
 #include "core/MonoRender.h"
