@@ -1,0 +1,64 @@
+// The colour swatch panel: paints the sixteen full colours of the palette in force (also while a
+// one-bit palette shows the picture) and sets the pencil colour from a click.
+#include "view/SwatchPanel.h"
+
+#include "core/Palettes.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPen>
+
+namespace {
+
+constexpr int kCells = 16, kPitch = 26, kMargin = 4, kCellSize = 24;
+
+} // namespace
+
+SwatchPanel::SwatchPanel(ORVEL_GlobalsRec* rec, QWidget* parent)
+    : QWidget(parent), globalsRec(rec) {
+    fitToColumns();
+}
+
+SwatchPanel::~SwatchPanel() = default;
+
+QRect SwatchPanel::cellRect(int index) const {
+    const int column = index % columns, row = index / columns;
+    const QPoint topLeft(kPitch * column + kMargin, kPitch * row + kMargin);
+    return QRect(topLeft, topLeft + QPoint(kCellSize - 1, kCellSize - 1));
+}
+
+void SwatchPanel::setFloating(bool floating) {
+    columns = floating ? 8 : 1;
+    fitToColumns();
+}
+
+void SwatchPanel::fitToColumns() {
+    const int rows = (kCells + columns - 1) / columns;
+    setFixedSize(kPitch * columns + 2 * kMargin, kPitch * rows + 2 * kMargin);
+    update();
+}
+
+void SwatchPanel::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.fillRect(rect(), Qt::black);
+    const ColorSpec* palette = globalsRec->palettes[ClampedPaletteType(globalsRec)];
+    for (int i = 0; i < kCells; ++i)
+        painter.fillRect(cellRect(i),
+                         QColor(palette[i].red >> 8, palette[i].green >> 8, palette[i].blue >> 8));
+    QPen frame(Qt::white, 2, Qt::SolidLine, Qt::SquareCap, Qt::BevelJoin);
+    painter.setPen(frame);
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(cellRect(selectedColor % kCells).adjusted(-1, -1, 1, 1));
+}
+
+void SwatchPanel::mousePressEvent(QMouseEvent* event) {
+    const QPoint at = event->position().toPoint();
+    for (int i = 0; i < kCells; ++i) {
+        if (!cellRect(i).contains(at)) continue;
+        selectedColor = static_cast<ORVEL_ColorType>(i);
+        g_curColor = selectedColor;
+        update();
+        emit colorSelected(selectedColor);
+        return;
+    }
+}
