@@ -1,0 +1,61 @@
+// The text of --help and --version, kept apart from the parser so the usage reads as one page.
+// The version is the project's version, handed in by CMake.
+#include "convert/ConvertOptions.h"
+
+QString helpText() {
+    return QStringLiteral(
+        R"(Usage: orvel-convert [OPTIONS] INPUT...
+
+Renders Apple II pictures and text screens to PNG, or writes them as hi-res or double hi-res
+files, without a window. A PNG is the picture exactly as orvel's picture view shows it.
+
+INPUT is a hi-res picture (8192 bytes or more, with an optional ".AUX" companion holding the
+auxiliary bank), a double hi-res picture (16384 bytes), or a text screen (*.txt), drawn with
+the Apple II font as orvel draws it.
+
+Each input is loaded, converted to double hi-res when --to-dhgr is given, shifted by every
+--shift in the order given, then rendered or written.
+
+Output:
+  -o, --output PATH     The output file for one input; an existing directory receives the
+                        outputs of any number of inputs. Without it each output goes beside
+                        its input. In a directory or beside the input, an output is named
+                        after its input with the format's extension (.png, .hgr, .dgr). An
+                        output never replaces an input.
+  --format FORMAT       png, hgr (the 8192-byte main bank) or dhgr (16384 bytes, auxiliary
+                        bank first; a hi-res picture is converted to double hi-res first).
+                        Default: from the output's extension (.png, .hgr, .dgr or .dhgr),
+                        else png.
+  --size SIZE           raw: the 562 x 192 render; export (default): 562 x 384 as "Save as
+                        PNG" writes it; half, normal, double: the picture as the view shows it
+                        at that size and at the --aspect in force.
+  --aspect ASPECT       1.0 (default), 0.9 or 0.84: the view's aspect correction (smoothed
+                        when not 1.0). Changes half, normal and double only.
+
+Rendering:
+  --engine ENGINE       dunmere, double (default), sharp (the three Quen engines) or book
+                        ("By the Book").
+  --no-bit-shifting     "By the Book" without the half-dot delay of high-bit bytes.
+  --palette PALETTE     0-7 or the palette's name: 0 Dunmere, 1 DeBabelizer, 2 "Quen's TV"
+                        (default), 3 Tobrel, 4 Pell, 5 "Canon DV", 6 "IREZ CapSure", 7 IIGS.
+  --mono COLOUR         A one-bit palette instead: white (the white of --palette), green or
+                        amber.
+  --dhgr-offset N       0 (default) or 1: columns added to every "By the Book" double hi-res
+                        colour cell.
+
+Editing, in this order before rendering:
+  --to-dhgr             Converts a hi-res picture to double hi-res, as "Convert to DHGR" does.
+  --shift DIRECTION     left or right: shifts the picture one dot, as "Shift Left" and "Shift
+                        Right" do. Repeatable; applied in the order given.
+
+  -h, --help            Shows this text.
+  --version             Shows the version.
+
+Exit status: 0 when every input was converted, 1 when any input failed (each failure is one
+line on standard error), 2 for bad usage (nothing is written).
+)");
+}
+
+QString versionText() {
+    return QStringLiteral("orvel-convert " ORVEL_VERSION "\n");
+}
