@@ -6,6 +6,7 @@
 #include "convert/PictureConverter.h"
 #include "core/Core.h"
 
+#include "support/TestFiles.h"
 #include <QByteArray>
 #include <QDir>
 #include <QFile>
@@ -15,24 +16,6 @@
 #include <gtest/gtest.h>
 
 #include <random>
-
-inline QByteArray SeededBytes(unsigned seed, int count) {
-    std::mt19937 rng(seed);
-    QByteArray bytes(count, '\0');
-    for (char& b : bytes)
-        b = static_cast<char>(rng());
-    return bytes;
-}
-
-inline bool WriteFile(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
-
-inline QByteArray ReadFile(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 inline QByteArray Bank(const std::uint8_t* bank) {
     return QByteArray(reinterpret_cast<const char*>(bank), kBankSize);

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "core/Core.h"
+#include "support/TestFiles.h"
 #include "view/OrvelWidget.h"
 
 #include <QByteArray>
@@ -13,18 +14,6 @@
 #include <cstring>
 #include <memory>
 #include <random>
-
-inline QByteArray RandomBytes(std::mt19937& rng, int count) {
-    QByteArray bytes(count, '\0');
-    for (char& b : bytes)
-        b = static_cast<char>(rng());
-    return bytes;
-}
-
-inline bool WriteFile(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
 
 inline QByteArray Bank(const std::uint8_t* bank) {
     return QByteArray(reinterpret_cast<const char*>(bank), kBankSize);
