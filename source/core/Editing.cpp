@@ -6,19 +6,6 @@
 #include "core/Plotter.h"
 #include "core/RenderPipeline.h"
 
-namespace {
-
-constexpr int kMonoRowBytes = (kOffscreenDots + 7) / 8;
-
-short DotMode(const ORVEL_GlobalsRec* rec) {
-    return rec->isDHGR ? 2 : 0;
-}
-short WriteBackMode(const ORVEL_GlobalsRec* rec) {
-    return rec->isDHGR ? 4 : 5;
-}
-
-} // namespace
-
 void ConvertRecordToDHGR(ORVEL_GlobalsRec* rec) {
     if (rec->isDHGR) return;
     const std::uint16_t depth = rec->bmFinalDepth;

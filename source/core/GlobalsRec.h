@@ -32,11 +32,12 @@ struct Point {
     std::int16_t h; // memory dot
 };
 
-constexpr int kLines = 192;         // hi-res scan lines
-constexpr int kLineBytes = 40;      // bytes of one line in one bank
-constexpr int kBankSize = 8192;     // one screen-memory bank
-constexpr int kMemoryDots = 560;    // dot positions of a double hi-res line
-constexpr int kOffscreenDots = 562; // columns of the rendered picture
+constexpr int kLines = 192;                             // hi-res scan lines
+constexpr int kLineBytes = 40;                          // bytes of one line in one bank
+constexpr int kBankSize = 8192;                         // one screen-memory bank
+constexpr int kMemoryDots = 560;                        // dot positions of a double hi-res line
+constexpr int kOffscreenDots = 562;                     // columns of the rendered picture
+constexpr int kMonoRowBytes = (kOffscreenDots + 7) / 8; // 71: one row of the one-bit store
 constexpr int kPaletteCount = 8;
 constexpr int kPaletteEntries = 32;
 

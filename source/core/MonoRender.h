@@ -9,6 +9,15 @@
 // 5 dots back to hi-res memory; any other mode walks the lines and does nothing.
 void CopyApple2Bits(ORVEL_GlobalsRec* rec, short mode);
 
+// The modes that walk the record's picture as dots (0 hi-res, 2 double hi-res) and write dots
+// back into it (5 hi-res, 4 double hi-res).
+inline short DotMode(const ORVEL_GlobalsRec* rec) {
+    return rec->isDHGR ? 2 : 0;
+}
+inline short WriteBackMode(const ORVEL_GlobalsRec* rec) {
+    return rec->isDHGR ? 4 : 5;
+}
+
 // Hi-res line curLine (bank offset rowOffset) as dots, with the half-dot delay of bytes whose
 // high bit is set when bitShifting or quenEngine is on.
 void CopyMonoBits(ORVEL_GlobalsRec* rec);

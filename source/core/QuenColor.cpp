@@ -12,8 +12,6 @@
 
 namespace {
 
-constexpr std::int64_t kMonoRowBytes = (kOffscreenDots + 7) / 8;
-
 unsigned SchemeOf(const ORVEL_GlobalsRec* rec) {
     return rec->schemeType < 3 ? rec->schemeType : 2;
 }

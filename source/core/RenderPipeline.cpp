@@ -14,12 +14,6 @@
 
 namespace {
 
-constexpr std::int64_t kMonoRowBytes = (kOffscreenDots + 7) / 8;
-
-short DotMode(const ORVEL_GlobalsRec* rec) {
-    return rec->isDHGR ? 2 : 0;
-}
-
 void InvertMonoBits(ORVEL_GlobalsRec* rec) {
     for (std::int64_t i = 0; i < rec->monoBitsSize; ++i)
         rec->monoBits[i] ^= 0xFF;

@@ -45,13 +45,11 @@ inline constexpr SpreadTables kSpread{};
 // are never touched.
 class BitRowSink {
 public:
-    static constexpr std::int64_t kRowBytes = (kOffscreenDots + 7) / 8; // 71
-
     BitRowSink(ORVEL_GlobalsRec* rec, std::int64_t line)
-        : row_(rec->pixelDepth == 1 ? StoreRow(rec, line, kRowBytes) : nullptr) {
+        : row_(rec->pixelDepth == 1 ? StoreRow(rec, line, kMonoRowBytes) : nullptr) {
         if (row_ == nullptr) return;
         std::uint8_t bytes[72] = {};
-        std::memcpy(bytes, row_, kRowBytes);
+        std::memcpy(bytes, row_, kMonoRowBytes);
         for (int k = 0; k < 9; ++k)
             words_[k] = ~LoadBigEndian64(bytes + 8 * k);
         cur_ = words_[0];
@@ -108,12 +106,12 @@ public:
         // Keep the store's own bits for dots 562..575: the walk never owns them.
         const std::uint64_t picture = ~0ull << (64 - (kOffscreenDots - 512));
         std::uint8_t bytes[72];
-        std::memcpy(bytes, row_, kRowBytes);
+        std::memcpy(bytes, row_, kMonoRowBytes);
         const std::uint64_t old8 = LoadBigEndian64(bytes + 64);
         for (int k = 0; k < 8; ++k)
             StoreBigEndian64(bytes + 8 * k, ~words_[k]);
         StoreBigEndian64(bytes + 64, (~words_[8] & picture) | (old8 & ~picture));
-        std::memcpy(row_, bytes, kRowBytes);
+        std::memcpy(row_, bytes, kMonoRowBytes);
     }
 
 private:

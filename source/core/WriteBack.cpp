@@ -6,8 +6,6 @@
 
 namespace {
 
-constexpr std::int64_t kMonoRowBytes = (kOffscreenDots + 7) / 8;
-
 bool DotLit(const std::uint8_t* row, int x) {
     return ((row[x >> 3] >> (7 - (x & 7))) & 1) == 0;
 }
