@@ -114,6 +114,7 @@ const HiresDotTable& DotTable(bool bitShifting) {
 struct DotPairs {
     std::uint32_t colors[16] = {};
     std::uint64_t rgba[kPairColors * kPairColors] = {};
+    std::uint64_t cells[16] = {}; // a double hi-res cell's two pairs: colour 0 plots nothing
     bool built = false;
 };
 
@@ -130,6 +131,10 @@ const DotPairs& PairsFor(const ORVEL_GlobalsRec* rec) {
             const std::uint32_t two[2] = {color(a), color(b)};
             std::memcpy(&cache.rgba[kPairColors * a + b], two, 8);
         }
+    for (int c = 0; c < 16; ++c) {
+        const int shown = c == 0 ? kUntouched : c;
+        cache.cells[c] = cache.rgba[kPairColors * shown + shown];
+    }
     cache.built = true;
     return cache;
 }
@@ -167,13 +172,11 @@ void WalkDoubleColor(const std::uint8_t* aux, const std::uint8_t* main, int offs
 }
 
 // Cells into the RGBA row, four dots each, when every cell lies inside the row and the pen is
-// four dots wide; a colour-0 cell is black, as is every dot outside the cells.
+// four dots wide; a colour-0 cell is black (plots nothing), as is every dot outside the cells.
 struct CellSink {
-    CellSink(std::uint8_t* line, int offset, const ORVEL_GlobalsRec* rec) : row(line + 4 * offset) {
-        for (unsigned c = 0; c < 16; ++c) {
-            const std::uint64_t rgba = c == 0 ? kOpaqueBlack : PaletteRGBA(rec, c);
-            pairs[c] = rgba | (rgba << 32);
-        }
+    CellSink(std::uint8_t* line, int offset, const DotPairs& colors) : row(line + 4 * offset) {
+        // A copy of its own: the row's stores cannot then be taken for changes to it.
+        std::memcpy(pairs, colors.cells, sizeof pairs);
         for (int x = 0; x < offset; ++x)
             std::memcpy(line + 4 * x, &kOpaqueBlack, 4);
         for (int x = offset + kMemoryDots; x < kOffscreenDots; ++x)
@@ -221,9 +224,9 @@ void CopyColorBits(ORVEL_GlobalsRec* rec) {
     const std::uint8_t* line = LineBytes(rec->mainMem, rec->rowOffset, 41);
     if (line == nullptr) return;
     const bool bitShifting = rec->bitShifting != 0;
-    RGBARowSink rgba(rec, rec->curLine);
-    if (rgba.usable() && HiresDrawsWholeRows(rec)) {
-        TableHiresColor(line, bitShifting, rgba.row(), PairsFor(rec));
+    std::uint8_t* row = RGBARow(rec, rec->curLine);
+    if (row != nullptr && HiresDrawsWholeRows(rec)) {
+        TableHiresColor(line, bitShifting, row, PairsFor(rec));
         if (bitShifting) rec->penWidth = 2;
         return;
     }
@@ -239,9 +242,9 @@ void CopyColorDoubleBits(ORVEL_GlobalsRec* rec) {
     if (aux == nullptr || main == nullptr) return;
     const int offset = DoubleOffset(rec);
     const std::int64_t pen = rec->penWidth;
-    RGBARowSink rgba(rec, rec->curLine);
-    if (rgba.usable() && DoubleDrawsWholeRows(rec, offset)) {
-        CellSink cells(rgba.row(), offset, rec);
+    std::uint8_t* row = RGBARow(rec, rec->curLine);
+    if (row != nullptr && DoubleDrawsWholeRows(rec, offset)) {
+        CellSink cells(row, offset, PairsFor(rec));
         WalkDoubleColor(aux, main, 0, pen, cells);
         return;
     }

@@ -52,6 +52,7 @@ public:
         std::memcpy(bytes, row_, kMonoRowBytes);
         for (int k = 0; k < 9; ++k)
             words_[k] = ~LoadBigEndian64(bytes + 8 * k);
+        storedTail_ = ~words_[8];
         cur_ = words_[0];
     }
 
@@ -106,11 +107,9 @@ public:
         // Keep the store's own bits for dots 562..575: the walk never owns them.
         const std::uint64_t picture = ~0ull << (64 - (kOffscreenDots - 512));
         std::uint8_t bytes[72];
-        std::memcpy(bytes, row_, kMonoRowBytes);
-        const std::uint64_t old8 = LoadBigEndian64(bytes + 64);
         for (int k = 0; k < 8; ++k)
             StoreBigEndian64(bytes + 8 * k, ~words_[k]);
-        StoreBigEndian64(bytes + 64, (~words_[8] & picture) | (old8 & ~picture));
+        StoreBigEndian64(bytes + 64, (~words_[8] & picture) | (storedTail_ & ~picture));
         std::memcpy(row_, bytes, kMonoRowBytes);
     }
 
@@ -140,22 +139,27 @@ private:
 
     std::uint8_t* row_;
     std::uint64_t words_[11] = {};
+    std::uint64_t storedTail_ = 0; // the row's last word as loaded: dots 512..575
     std::uint64_t cur_ = 0, next_ = 0;
     int k_ = 0;
 };
 
+// The row of `line` in the RGBA store, or null when the store in use is not that one or lacks
+// the row.
+inline std::uint8_t* RGBARow(const ORVEL_GlobalsRec* rec, std::int64_t line) {
+    return rec->pixelDepth != 1 ? StoreRow(rec, line, 4 * kOffscreenDots) : nullptr;
+}
+
 // One row of the RGBA store, written in place through the palette in force.
 class RGBARowSink {
 public:
-    RGBARowSink(ORVEL_GlobalsRec* rec, std::int64_t line)
-        : row_(rec->pixelDepth != 1 ? StoreRow(rec, line, 4 * kOffscreenDots) : nullptr) {
+    RGBARowSink(ORVEL_GlobalsRec* rec, std::int64_t line) : row_(RGBARow(rec, line)) {
         if (row_ == nullptr) return;
         for (unsigned c = 0; c < 16; ++c)
             colors_[c] = PaletteRGBA(rec, c);
     }
 
     bool usable() const { return row_ != nullptr; }
-    std::uint8_t* row() const { return row_; }
 
     void settle(std::int64_t x, bool darken, bool light) {
         if (darken)
