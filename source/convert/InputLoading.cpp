@@ -10,15 +10,15 @@
 
 namespace {
 
-InputLoad failure(const QString& message, const QString& path) {
+InputLoad failure(const QString& reason) {
     InputLoad load;
-    load.error = withoutPath(message, path);
+    load.error = reason;
     return load;
 }
 
 InputLoad loadTextScreen(ORVEL_GlobalsRec* rec, const QString& path) {
     const TextScreenReadResult read = readTextScreenFile(path);
-    if (!read.ok) return failure(read.error, path);
+    if (!read.ok) return failure(read.reason);
     DrawTextScreenPicture(rec, read.text);
     InputLoad load;
     load.ok = true;
@@ -27,7 +27,7 @@ InputLoad loadTextScreen(ORVEL_GlobalsRec* rec, const QString& path) {
 
 InputLoad loadPicture(ORVEL_GlobalsRec* rec, const QString& path) {
     const PictureLoad picture = loadPictureInto(rec, path);
-    if (!picture.ok) return failure(picture.error, path);
+    if (!picture.ok) return failure(picture.reason);
     InputLoad load;
     load.ok = true;
     load.companion = picture.companion;
@@ -42,17 +42,4 @@ bool isTextScreenPath(const QString& path) {
 
 InputLoad loadInput(ORVEL_GlobalsRec* rec, const QString& path) {
     return isTextScreenPath(path) ? loadTextScreen(rec, path) : loadPicture(rec, path);
-}
-
-QString withoutPath(QString message, const QString& path) {
-    // The path ends the message or is followed by a space and a detail in parentheses.
-    const QString named = QStringLiteral(": ") + path;
-    for (int at = message.indexOf(named); at >= 0; at = message.indexOf(named, at + 1)) {
-        const int end = at + static_cast<int>(named.size());
-        if (end == message.size() || message[end] == QLatin1Char(' ')) {
-            message.remove(at, named.size());
-            break;
-        }
-    }
-    return message;
 }

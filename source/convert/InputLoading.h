@@ -18,6 +18,3 @@ bool isTextScreenPath(const QString& path);
 // Replaces the record's picture by the input's; the settings stay. On failure the record is
 // untouched. Text screens need a QGuiApplication.
 InputLoad loadInput(ORVEL_GlobalsRec* rec, const QString& path);
-
-// `message` with the ": PATH" it names removed, for a line that already starts with the path.
-QString withoutPath(QString message, const QString& path);

@@ -10,9 +10,10 @@
 
 namespace {
 
-TextScreenReadResult readFailure(const QString& message) {
+TextScreenReadResult readFailure(const QString& reason, const QString& path) {
     TextScreenReadResult result;
-    result.error = message;
+    result.reason = reason;
+    result.error = reason + QStringLiteral(": ") + path;
     return result;
 }
 
@@ -22,30 +23,28 @@ TextScreenWriteResult writeFailure(const QString& message, const QString& detail
     return result;
 }
 
-QString tooLargeMessage(qint64 size, const QString& path) {
-    return QStringLiteral("Text screen file too large (%1 bytes): %2").arg(size).arg(path);
+QString tooLarge(qint64 size) {
+    return QStringLiteral("Text screen file too large (%1 bytes)").arg(size);
 }
 
 } // namespace
 
 TextScreenReadResult readTextScreenFile(const QString& path) {
     const QFileInfo info(path);
-    if (!info.exists()) return readFailure(QStringLiteral("Cannot open text screen: %1").arg(path));
-    if (!info.isFile()) return readFailure(QStringLiteral("Not a file: %1").arg(path));
-    if (info.size() > kMaxTextScreenFileBytes)
-        return readFailure(tooLargeMessage(info.size(), path));
+    if (!info.exists()) return readFailure(QStringLiteral("Cannot open text screen"), path);
+    if (!info.isFile()) return readFailure(QStringLiteral("Not a file"), path);
+    if (info.size() > kMaxTextScreenFileBytes) return readFailure(tooLarge(info.size()), path);
 
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        return readFailure(
-            QStringLiteral("Cannot open text screen: %1 (%2)").arg(path, file.errorString()));
+        return readFailure(QStringLiteral("Cannot open text screen (%1)").arg(file.errorString()),
+                           path);
     // One byte past the limit catches a file that grew after it was measured.
     const QByteArray bytes = file.read(kMaxTextScreenFileBytes + 1);
-    if (bytes.size() > kMaxTextScreenFileBytes)
-        return readFailure(tooLargeMessage(file.size(), path));
+    if (bytes.size() > kMaxTextScreenFileBytes) return readFailure(tooLarge(file.size()), path);
     if (file.error() != QFileDevice::NoError)
-        return readFailure(
-            QStringLiteral("Cannot read text screen: %1 (%2)").arg(path, file.errorString()));
+        return readFailure(QStringLiteral("Cannot read text screen (%1)").arg(file.errorString()),
+                           path);
 
     TextScreenReadResult result;
     result.ok = true;

@@ -11,8 +11,9 @@ constexpr qint64 kMaxTextScreenFileBytes = 1024 * 1024;
 
 struct TextScreenReadResult {
     bool ok = false;
-    QString text;  // the decoded screen text when ok
-    QString error; // a message naming the path when not ok
+    QString text;   // the decoded screen text when ok
+    QString reason; // why it was refused, when not ok
+    QString error;  // the reason and the path, when not ok
 };
 
 struct TextScreenWriteResult {

@@ -37,26 +37,20 @@ QString companionPathFor(const QString& picturePath) {
 
 PictureLoad loadPictureInto(ORVEL_GlobalsRec* rec, const QString& path) {
     PictureLoad result;
+    auto refuse = [&](const QString& reason) {
+        result.reason = reason;
+        result.error = tr("%1: %2").arg(reason, path);
+        return result;
+    };
     const QFileInfo info(path);
-    if (!info.exists()) {
-        result.error = tr("File not found: %1").arg(path);
-        return result;
-    }
-    if (!info.isFile()) {
-        result.error = tr("Not a picture file: %1").arg(path);
-        return result;
-    }
-    if (info.size() < kBankSize) {
-        result.error = tr("Too short to be a picture (%1 bytes): %2").arg(info.size()).arg(path);
-        return result;
-    }
+    if (!info.exists()) return refuse(tr("File not found"));
+    if (!info.isFile()) return refuse(tr("Not a picture file"));
+    if (info.size() < kBankSize)
+        return refuse(tr("Too short to be a picture (%1 bytes)").arg(info.size()));
 
     const bool dhgr = isDoubleHiresSize(info.size());
     const QByteArray bytes = readPrefix(path, dhgr ? 2 * kBankSize : kBankSize);
-    if (bytes.isEmpty()) {
-        result.error = tr("Cannot read: %1").arg(path);
-        return result;
-    }
+    if (bytes.isEmpty()) return refuse(tr("Cannot read"));
     QByteArray aux;
     if (!dhgr) {
         const QString companion = companionPathFor(path);

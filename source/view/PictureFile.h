@@ -10,7 +10,8 @@
 struct PictureLoad {
     bool ok = false;
     QString companion; // the ".AUX" file that supplied the auxiliary bank, if any
-    QString error;     // why nothing was loaded, naming the path
+    QString reason;    // why nothing was loaded
+    QString error;     // the reason and the path, for a status message
 };
 
 struct FileWrite {
