@@ -1,0 +1,60 @@
+// The main window's side of the text editor: made on first use, fed a text and its path, its
+// every change mirrored as a picture in the view, forgotten when it closes. Asking it to close
+// asks the unsaved-changes question once, and a refusal reaches the caller.
+#include "app/MainWindow.h"
+
+#include "text/TextScreenEditor.h"
+#include "view/OrvelWidget.h"
+
+#include <QApplication>
+
+void MainWindow::ensureTextEditor() {
+    if (textEditor != nullptr) return;
+    textEditor = new TextScreenEditor(nullptr);
+    textEditor->saveRequested = [this] { return onSaveTextFile(QString()); };
+    connect(textEditor, &TextScreenEditor::textChanged, this, &MainWindow::onTextEditorChanged);
+    connect(textEditor, &TextScreenEditor::editorClosed, this, &MainWindow::onTextEditorClosed);
+    connect(textEditor, &TextScreenEditor::modeChanged, this, &MainWindow::onText80colChanged);
+}
+
+void MainWindow::showTextInEditor(const QString& text, const QString& path) {
+    ensureTextEditor();
+    textEditor->setText(text);
+    textEditor->setFilePath(path);
+    textEditor->modifiedB = false;
+    textEditor->updateTitle();
+    textEditor->show();
+    textEditor->raise();
+    textEditor->activateWindow();
+    textModeB = true;
+    currentGraphicPath.clear();
+    setWindowTitle(QStringLiteral("orvel"));
+    updateEditMenuState();
+}
+
+bool MainWindow::tryCloseEditor() {
+    if (textEditor == nullptr || !textEditor->isVisible()) return true;
+    return textEditor->requestClose();
+}
+
+bool MainWindow::editorActiveB() const {
+    return textEditor != nullptr && QApplication::activeWindow() == textEditor;
+}
+
+void MainWindow::onTextEditorChanged(const QString& text) {
+    pictureView->loadTextScreen(text);
+    updateChecks();
+}
+
+void MainWindow::onText80colChanged(bool on) {
+    if (on && !pictureView->globalsRec->isDHGR) onConvertToDHGR();
+}
+
+void MainWindow::onTextEditorClosed() {
+    textEditor = nullptr; // the window deletes itself
+    textModeB = false;
+    pictureView->clearPicture();
+    setWindowTitle(QStringLiteral("orvel"));
+    updateEditMenuState();
+    updateChecks();
+}
