@@ -1,6 +1,6 @@
-// Speed of orvel-convert's batch path: N random double hi-res pictures to PNG through one
-// pipeline setup. Goal: 1000 pictures within 5 s, the time per picture the same for 100 and 1000.
-#include "BenchApplication.h"
+// Speed of orvel-convert's batch path in process: N random double hi-res pictures to PNG through
+// one pipeline on both cores. Whole-process figures (start included) come from convert_process.py.
+#include "convert/BatchRunner.h"
 #include "convert/ConvertOptions.h"
 #include "convert/PictureConverter.h"
 #include "core/GlobalsRec.h"
@@ -27,29 +27,34 @@ struct PictureFolder {
             const QString path = dir.filePath(QStringLiteral("p%1.dhgr").arg(i, 4, 10, QChar('0')));
             QFile file(path);
             if (file.open(QIODevice::WriteOnly)) file.write(bytes);
-            inputs << path;
+            inputs.push_back(path.toStdString());
         }
         QDir(dir.path()).mkdir(QStringLiteral("out"));
     }
     QTemporaryDir dir;
-    QStringList inputs;
+    std::vector<std::string> inputs;
 };
 
 void BM_ConvertToPng(benchmark::State& state) {
-    EnsureBenchApplication();
     static PictureFolder folder;
     const int count = static_cast<int>(state.range(0));
-    const QStringList arguments = QStringList{"orvel-convert", "-o", folder.dir.filePath("out")} +
-                                  folder.inputs.mid(0, count);
+    std::vector<std::string> arguments = {"orvel-convert", "-o",
+                                          folder.dir.filePath("out").toStdString()};
+    arguments.insert(arguments.end(), folder.inputs.begin(), folder.inputs.begin() + count);
     const CommandLine line = parseCommandLine(arguments);
     if (line.action != CommandAction::Convert) {
-        state.SkipWithError(line.error.toStdString().c_str());
+        state.SkipWithError(line.error.c_str());
         return;
     }
+    const auto noHelper = [](std::string& error) -> const ConvertGuiHelper* {
+        error = "not needed";
+        return nullptr;
+    };
     for (auto _ : state) {
-        PictureConverter converter(line.options); // one pipeline setup for the batch
-        for (const QString& input : line.options.inputs)
-            if (!converter.convert(input).ok) state.SkipWithError("a conversion failed");
+        PictureConverter converter(line.options, noHelper); // one pipeline setup for the batch
+        runBatch(converter, line.options.inputs, 2, [&](int, const ConversionResult& result) {
+            if (!result.ok) state.SkipWithError("a conversion failed");
+        });
     }
     state.counters["per_picture"] = benchmark::Counter(
         count, benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);

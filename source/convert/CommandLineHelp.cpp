@@ -2,9 +2,8 @@
 // The version is the project's version, handed in by CMake.
 #include "convert/ConvertOptions.h"
 
-QString helpText() {
-    return QStringLiteral(
-        R"(Usage: orvel-convert [OPTIONS] INPUT...
+std::string helpText() {
+    return R"(Usage: orvel-convert [OPTIONS] INPUT...
 
 Renders Apple II pictures and text screens to PNG, or writes them as hi-res or double hi-res
 files, without a window. A PNG is the picture exactly as orvel's picture view shows it.
@@ -53,9 +52,9 @@ Editing, in this order before rendering:
 
 Exit status: 0 when every input was converted, 1 when any input failed (each failure is one
 line on standard error), 2 for bad usage (nothing is written).
-)");
+)";
 }
 
-QString versionText() {
-    return QStringLiteral("orvel-convert " ORVEL_VERSION "\n");
+std::string versionText() {
+    return "orvel-convert " ORVEL_VERSION "\n";
 }

@@ -1,74 +1,169 @@
-// Parsing orvel-convert's options: Qt's parser splits the line, then each value is checked and
-// turned into record settings. The first bad value stops the parse with a message naming it.
+// Parsing orvel-convert's options: the line is split into option values first, then each value
+// is checked and turned into record settings. The first bad value stops the parse, naming it.
 #include "convert/ConvertOptions.h"
 
 #include "convert/OutputNaming.h"
+#include "files/FileAccess.h"
 
-#include <QCommandLineParser>
-#include <QFileInfo>
+#include <cctype>
+#include <cstdlib>
+#include <map>
 
 namespace {
 
-const QStringList kEngines = {"dunmere", "double", "sharp", "book"};
-const QStringList kPalettes = {"Dunmere", "DeBabelizer", "Quen's TV",    "Tobrel",
-                               "Pell",    "Canon DV",    "IREZ CapSure", "IIGS"};
-const QStringList kMonoPalettes = {"white", "green", "amber"};
-const QStringList kFormats = {"png", "hgr", "dhgr"};
-const QStringList kSizes = {"raw", "export", "half", "normal", "double"};
-const QStringList kAspects = {"1.0", "0.9", "0.84"};
-const QStringList kOffsets = {"0", "1"};
-const QStringList kShifts = {"left", "right"};
+using Names = std::vector<std::string>;
 
-QList<QCommandLineOption> optionList() {
-    return {
-        {{"o", "output"}, "", "PATH"},
-        {"format", "", "FORMAT"},
-        {"engine", "", "ENGINE"},
-        {"no-bit-shifting", ""},
-        {"palette", "", "PALETTE"},
-        {"mono", "", "COLOUR"},
-        {"dhgr-offset", "", "N"},
-        {"size", "", "SIZE"},
-        {"aspect", "", "ASPECT"},
-        {"shift", "", "DIRECTION"},
-        {"to-dhgr", ""},
-        {{"h", "help"}, ""},
-        {"version", ""},
-    };
+const Names kEngines = {"dunmere", "double", "sharp", "book"};
+const Names kPalettes = {"Dunmere", "DeBabelizer", "Quen's TV",    "Tobrel",
+                         "Pell",    "Canon DV",    "IREZ CapSure", "IIGS"};
+const Names kMonoPalettes = {"white", "green", "amber"};
+const Names kFormats = {"png", "hgr", "dhgr"};
+const Names kSizes = {"raw", "export", "half", "normal", "double"};
+const Names kAspects = {"1.0", "0.9", "0.84"};
+const Names kOffsets = {"0", "1"};
+const Names kShifts = {"left", "right"};
+
+// Options that take a value, and those that do not.
+const Names kValueOptions = {"output", "format", "engine",      "palette", "mono",
+                             "size",   "aspect", "dhgr-offset", "shift"};
+const Names kFlagOptions = {"no-bit-shifting", "to-dhgr", "help", "version"};
+
+bool contains(const Names& names, const std::string& name) {
+    for (const std::string& n : names)
+        if (n == name) return true;
+    return false;
 }
 
-int indexOfName(const QString& text, const QStringList& names) {
-    for (int i = 0; i < names.size(); ++i)
-        if (text.compare(names[i], Qt::CaseInsensitive) == 0) return i;
+bool sameIgnoringCase(const std::string& a, const std::string& b) {
+    if (a.size() != b.size()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i)
+        if (std::tolower(static_cast<unsigned char>(a[i])) !=
+            std::tolower(static_cast<unsigned char>(b[i])))
+            return false;
+    return true;
+}
+
+int indexOfName(const std::string& text, const Names& names) {
+    for (std::size_t i = 0; i < names.size(); ++i)
+        if (sameIgnoringCase(text, names[i])) return static_cast<int>(i);
     return -1;
 }
 
-QString unknownValue(const QString& option, const QString& what, const QString& value,
-                     const QString& choices) {
-    return QStringLiteral("--%1: unknown %2 \"%3\" (%4)").arg(option, what, value, choices);
+std::string joined(const Names& names) {
+    std::string text;
+    for (const std::string& name : names)
+        text += (text.empty() ? "" : ", ") + name;
+    return text;
 }
 
-// Reads one option's values into the options, or says what is wrong with them.
+std::string trimmed(const std::string& text) {
+    const std::size_t first = text.find_first_not_of(" \t");
+    if (first == std::string::npos) return std::string();
+    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
+}
+
+std::string unknownValue(const std::string& option, const std::string& what,
+                         const std::string& value, const std::string& choices) {
+    return "--" + option + ": unknown " + what + " \"" + value + "\" (" + choices + ")";
+}
+
+// The line split up: every value of every option, in order, and the inputs.
+struct SplitLine {
+    std::map<std::string, Names> values; // flags hold one empty value per use
+    Names positional;
+    std::string error;
+
+    bool isSet(const std::string& name) const { return values.count(name) != 0; }
+    std::string last(const std::string& name) const {
+        return isSet(name) ? values.at(name).back() : std::string();
+    }
+};
+
+// Reads one option at arguments[i]; i moves past its value.
+bool splitOption(const Names& arguments, std::size_t& i, SplitLine& line) {
+    const std::string& argument = arguments[i];
+    std::string name, value;
+    bool hasValue = false;
+    if (argument.compare(0, 2, "--") == 0) {
+        name = argument.substr(2);
+        const std::size_t equals = name.find('=');
+        if (equals != std::string::npos) {
+            value = name.substr(equals + 1);
+            name.resize(equals);
+            hasValue = true;
+        }
+    } else {
+        // Short options: -h, -o PATH, -oPATH.
+        const char letter = argument[1];
+        name = letter == 'o' ? "output" : letter == 'h' ? "help" : std::string(1, letter);
+        if (letter == 'o' && argument.size() > 2) {
+            value = argument.substr(2);
+            hasValue = true;
+        } else if (argument.size() > 2) {
+            line.error = "Unknown option '" + argument.substr(1) + "'.";
+            return false;
+        }
+    }
+    if (contains(kFlagOptions, name)) {
+        if (hasValue) {
+            line.error = "Unexpected value after '" + argument.substr(0, argument.find('=')) + "'.";
+            return false;
+        }
+        line.values[name].push_back(std::string());
+        return true;
+    }
+    if (!contains(kValueOptions, name)) {
+        line.error = "Unknown option '" + name + "'.";
+        return false;
+    }
+    if (!hasValue) {
+        if (i + 1 >= arguments.size()) {
+            line.error = "Missing value after '" + argument + "'.";
+            return false;
+        }
+        value = arguments[++i];
+    }
+    line.values[name].push_back(value);
+    return true;
+}
+
+SplitLine split(const Names& arguments) {
+    SplitLine line;
+    bool optionsEnded = false;
+    for (std::size_t i = 1; i < arguments.size(); ++i) {
+        const std::string& argument = arguments[i];
+        if (optionsEnded || argument.size() < 2 || argument[0] != '-') {
+            line.positional.push_back(argument);
+        } else if (argument == "--") {
+            optionsEnded = true;
+        } else if (!splitOption(arguments, i, line)) {
+            break;
+        }
+    }
+    return line;
+}
+
+// Reads the options' values into the options, or says what is wrong with them.
 class OptionReader {
 public:
-    OptionReader(const QCommandLineParser& parser, ConvertOptions& options)
-        : parser_(parser), options_(options) {}
+    OptionReader(const SplitLine& line, ConvertOptions& options) : line_(line), options_(options) {}
 
     bool readAll() {
         return readEngine() && readPalette() && readMono() && readOffset() && readSize() &&
                readAspect() && readShifts() && readFormat();
     }
 
-    QString error;
+    std::string error;
 
 private:
     // The last value given for `option`, as an index into `names`; -1 when the option is absent.
-    bool choice(const QString& option, const QString& what, const QStringList& names, int& index) {
+    bool choice(const std::string& option, const std::string& what, const Names& names,
+                int& index) {
         index = -1;
-        if (!parser_.isSet(option)) return true;
-        const QString value = parser_.value(option);
+        if (!line_.isSet(option)) return true;
+        const std::string value = line_.last(option);
         index = indexOfName(value, names);
-        if (index < 0) error = unknownValue(option, what, value, names.join(", "));
+        if (index < 0) error = unknownValue(option, what, value, joined(names));
         return index >= 0;
     }
 
@@ -78,19 +173,18 @@ private:
         RenderSettings& settings = options_.settings;
         if (engine >= 0) settings.quenEngine = engine < 3;
         if (engine >= 0 && engine < 3) settings.schemeType = static_cast<std::uint16_t>(engine);
-        if (parser_.isSet("no-bit-shifting")) settings.bitShifting = false;
+        if (line_.isSet("no-bit-shifting")) settings.bitShifting = false;
         return true;
     }
 
     bool readPalette() {
-        if (!parser_.isSet("palette")) return true;
-        const QString value = parser_.value("palette").trimmed();
+        if (!line_.isSet("palette")) return true;
+        const std::string value = trimmed(line_.last("palette"));
         int palette = indexOfName(value, kPalettes);
-        bool number = false;
-        const int asNumber = value.toInt(&number);
-        if (number && asNumber >= 0 && asNumber < kPaletteCount) palette = asNumber;
+        if (value.size() == 1 && value[0] >= '0' && value[0] < '0' + kPaletteCount)
+            palette = value[0] - '0';
         if (palette < 0) {
-            error = unknownValue("palette", "palette", value, "0-7 or " + kPalettes.join(", "));
+            error = unknownValue("palette", "palette", value, "0-7 or " + joined(kPalettes));
             return false;
         }
         options_.settings.paletteType = static_cast<std::uint16_t>(palette);
@@ -121,7 +215,7 @@ private:
     }
 
     bool readAspect() {
-        if (parser_.value("aspect") == QLatin1String("1")) {
+        if (line_.last("aspect") == "1") {
             options_.settings.aspectCorrect = 0;
             return true;
         }
@@ -132,15 +226,16 @@ private:
     }
 
     bool readShifts() {
-        for (const QString& value : parser_.values("shift")) {
-            const int direction = indexOfName(value, kShifts);
-            if (direction < 0) {
-                error = unknownValue("shift", "direction", value, kShifts.join(", "));
-                return false;
+        if (line_.isSet("shift"))
+            for (const std::string& value : line_.values.at("shift")) {
+                const int direction = indexOfName(value, kShifts);
+                if (direction < 0) {
+                    error = unknownValue("shift", "direction", value, joined(kShifts));
+                    return false;
+                }
+                options_.shiftsLeft.push_back(direction == 0);
             }
-            options_.shiftsLeft.push_back(direction == 0);
-        }
-        options_.toDHGR = parser_.isSet("to-dhgr");
+        options_.toDHGR = line_.isSet("to-dhgr");
         return true;
     }
 
@@ -150,54 +245,56 @@ private:
         if (!choice("format", "format", kFormats, format)) return false;
         if (format >= 0) {
             options_.format = static_cast<OutputFormat>(format);
-        } else if (!options_.output.isEmpty() && !options_.outputIsDirectory) {
-            options_.format = formatForName(options_.output).value_or(OutputFormat::Png);
+        } else if (!options_.output.empty() && !options_.outputIsDirectory) {
+            const std::optional<OutputFormat> named = formatForName(options_.output);
+            options_.format = named ? *named : OutputFormat::Png;
         }
         return true;
     }
 
-    const QCommandLineParser& parser_;
+    const SplitLine& line_;
     ConvertOptions& options_;
 };
 
-CommandLine usageError(const QString& error) {
+CommandLine usageError(const std::string& error) {
     CommandLine line;
     line.action = CommandAction::UsageError;
     line.error = error;
     return line;
 }
 
-// Checks that need the whole line: inputs present, -o fitting their number.
-QString inputsProblem(const ConvertOptions& options) {
-    if (options.inputs.isEmpty()) return QStringLiteral("no input files");
-    if (options.inputs.size() > 1 && !options.output.isEmpty() && !options.outputIsDirectory)
-        return QStringLiteral("--output: \"%1\" is not an existing directory, which several "
-                              "inputs need")
-            .arg(options.output);
-    return QString();
+// Checks that need the whole line: an -o that names something, inputs present, -o fitting
+// their number.
+std::string inputsProblem(const SplitLine& line, const ConvertOptions& options) {
+    if (line.isSet("output") && options.output.empty())
+        return "--output: the path is empty (leave -o out to write beside the inputs)";
+    if (options.inputs.empty()) return "no input files";
+    if (options.inputs.size() > 1 && !options.output.empty() && !options.outputIsDirectory)
+        return "--output: \"" + options.output +
+               "\" is not an existing directory, which several inputs need";
+    return std::string();
 }
 
 } // namespace
 
-CommandLine parseCommandLine(const QStringList& arguments) {
-    QCommandLineParser parser;
-    parser.addOptions(optionList());
-    if (!parser.parse(arguments)) return usageError(parser.errorText());
+CommandLine parseCommandLine(const std::vector<std::string>& arguments) {
+    const SplitLine split_ = split(arguments);
+    if (!split_.error.empty()) return usageError(split_.error);
 
     CommandLine line;
-    if (parser.isSet("help") || parser.isSet("version")) {
-        line.action = parser.isSet("help") ? CommandAction::ShowHelp : CommandAction::ShowVersion;
+    if (split_.isSet("help") || split_.isSet("version")) {
+        line.action = split_.isSet("help") ? CommandAction::ShowHelp : CommandAction::ShowVersion;
         return line;
     }
     ConvertOptions& options = line.options;
-    options.inputs = parser.positionalArguments();
-    options.output = parser.value("output");
-    options.outputIsDirectory = !options.output.isEmpty() && QFileInfo(options.output).isDir();
+    options.inputs = split_.positional;
+    options.output = split_.last("output");
+    options.outputIsDirectory = !options.output.empty() && isDirectory(options.output);
 
-    OptionReader reader(parser, options);
+    OptionReader reader(split_, options);
     if (!reader.readAll()) return usageError(reader.error);
-    const QString problem = inputsProblem(options);
-    if (!problem.isEmpty()) return usageError(problem);
+    const std::string problem = inputsProblem(split_, options);
+    if (!problem.empty()) return usageError(problem);
     line.action = CommandAction::Convert;
     return line;
 }

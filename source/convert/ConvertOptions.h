@@ -4,9 +4,7 @@
 
 #include "convert/RenderSettings.h"
 
-#include <QString>
-#include <QStringList>
-
+#include <string>
 #include <vector>
 
 enum class OutputFormat { Png, Hgr, Dhgr };
@@ -15,9 +13,10 @@ enum class OutputFormat { Png, Hgr, Dhgr };
 // double: the picture as the view shows it at that size and the aspect in force.
 enum class OutputSize { Raw, Exported, Half, Normal, Double };
 
+// Paths are the bytes the system gave, so any name the file system holds works.
 struct ConvertOptions {
-    QStringList inputs;
-    QString output;                 // -o as given; empty: every output beside its input
+    std::vector<std::string> inputs;
+    std::string output;             // -o as given; empty: every output beside its input
     bool outputIsDirectory = false; // -o names an existing directory
     OutputFormat format = OutputFormat::Png;
     OutputSize size = OutputSize::Exported;
@@ -31,12 +30,14 @@ enum class CommandAction { Convert, ShowHelp, ShowVersion, UsageError };
 struct CommandLine {
     CommandAction action = CommandAction::UsageError;
     ConvertOptions options;
-    QString error; // the usage error, without the program's name
+    std::string error; // the usage error, without the program's name
 };
 
-// `arguments` starts with the program's name, as argv does.
-CommandLine parseCommandLine(const QStringList& arguments);
+// `arguments` starts with the program's name, as argv does. Long options take their value as
+// "--name value" or "--name=value", -o as "-o value" or "-ovalue"; "--" ends the options; the
+// last value of an option wins, except --shift, which adds up.
+CommandLine parseCommandLine(const std::vector<std::string>& arguments);
 
 // What --help and --version print.
-QString helpText();
-QString versionText();
+std::string helpText();
+std::string versionText();

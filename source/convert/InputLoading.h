@@ -2,19 +2,21 @@
 // text screen drawn as the picture view draws it. Separate so both kinds share one failure form.
 #pragma once
 
+#include "convert/GuiHelperLoader.h"
 #include "core/GlobalsRec.h"
 
-#include <QString>
+#include <string>
 
 struct InputLoad {
     bool ok = false;
-    QString companion; // the ".AUX" file that supplied the auxiliary bank, if any
-    QString error;     // why nothing was loaded, without the input's path
+    bool fontMissing = false; // a text screen drawn without the Apple II font
+    std::string companion;    // the ".AUX" file that supplied the auxiliary bank, if any
+    std::string error;        // why nothing was loaded, without the input's path
 };
 
 // "*.txt" in any case: a text screen file.
-bool isTextScreenPath(const QString& path);
+bool isTextScreenPath(const std::string& path);
 
 // Replaces the record's picture by the input's; the settings stay. On failure the record is
-// untouched. Text screens need a QGuiApplication.
-InputLoad loadInput(ORVEL_GlobalsRec* rec, const QString& path);
+// untouched. Text screens are drawn by the helper `gui` gives.
+InputLoad loadInput(ORVEL_GlobalsRec* rec, const std::string& path, const GuiHelperSource& gui);

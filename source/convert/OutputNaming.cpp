@@ -2,50 +2,57 @@
 // extension, so "pair.hgr" becomes "pair.png" and "SHIP" becomes "SHIP.png".
 #include "convert/OutputNaming.h"
 
-#include <QDir>
-#include <QFileInfo>
+#include "files/FileAccess.h"
 
-std::optional<OutputFormat> formatForName(const QString& path) {
-    const QString suffix = QFileInfo(path).suffix().toLower();
-    if (suffix == QLatin1String("png")) return OutputFormat::Png;
-    if (suffix == QLatin1String("hgr")) return OutputFormat::Hgr;
-    if (suffix == QLatin1String("dgr") || suffix == QLatin1String("dhgr"))
-        return OutputFormat::Dhgr;
+#include <cctype>
+
+namespace {
+
+// The text after the file name's last '.', lower case; empty when there is none.
+std::string suffixOf(const std::string& path) {
+    const std::string name = fileNameOf(path);
+    const std::size_t dot = name.rfind('.');
+    if (dot == std::string::npos) return std::string();
+    std::string suffix = name.substr(dot + 1);
+    for (char& c : suffix)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return suffix;
+}
+
+} // namespace
+
+std::optional<OutputFormat> formatForName(const std::string& path) {
+    const std::string suffix = suffixOf(path);
+    if (suffix == "png") return OutputFormat::Png;
+    if (suffix == "hgr") return OutputFormat::Hgr;
+    if (suffix == "dgr" || suffix == "dhgr") return OutputFormat::Dhgr;
     return std::nullopt;
 }
 
-QString extensionFor(OutputFormat format) {
+std::string extensionFor(OutputFormat format) {
     switch (format) {
     case OutputFormat::Hgr:
-        return QStringLiteral(".hgr");
+        return ".hgr";
     case OutputFormat::Dhgr:
-        return QStringLiteral(".dgr");
+        return ".dgr";
     case OutputFormat::Png:
         break;
     }
-    return QStringLiteral(".png");
+    return ".png";
 }
 
-QString derivedOutputName(const QString& input, OutputFormat format) {
-    const QFileInfo info(input);
+std::string derivedOutputName(const std::string& input, OutputFormat format) {
+    const std::string name = fileNameOf(input);
+    const std::size_t dot = name.rfind('.');
     // A name that is all extension (".hgr") keeps it rather than becoming just ".png".
-    const QString base = info.completeBaseName();
-    return (base.isEmpty() ? info.fileName() : base) + extensionFor(format);
+    const std::string base = dot == std::string::npos || dot == 0 ? name : name.substr(0, dot);
+    return base + extensionFor(format);
 }
 
-QString outputPathFor(const QString& input, const ConvertOptions& options) {
-    if (!options.output.isEmpty() && !options.outputIsDirectory) return options.output;
-    const QString name = derivedOutputName(input, options.format);
-    if (options.outputIsDirectory) return QDir(options.output).filePath(name);
-    // Beside the input, spelled as the input was: "pic.hgr" gives "pic.png", not "./pic.png".
-    return input.left(input.lastIndexOf(QLatin1Char('/')) + 1) + name;
-}
-
-QString sameFileKey(const QString& path) {
-    const QFileInfo info(path);
-    const QString canonical = info.canonicalFilePath();
-    if (!canonical.isEmpty()) return canonical;
-    const QString directory = QFileInfo(info.absolutePath()).canonicalFilePath();
-    if (!directory.isEmpty()) return directory + QLatin1Char('/') + info.fileName();
-    return info.absoluteFilePath();
+std::string outputPathFor(const std::string& input, const ConvertOptions& options) {
+    if (!options.output.empty() && !options.outputIsDirectory) return options.output;
+    const std::string name = derivedOutputName(input, options.format);
+    if (!options.outputIsDirectory) return directoryPartOf(input) + name; // beside the input
+    const std::string& directory = options.output;
+    return directory.back() == '/' ? directory + name : directory + '/' + name;
 }

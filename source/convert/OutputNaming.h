@@ -4,22 +4,17 @@
 
 #include "convert/ConvertOptions.h"
 
-#include <QString>
-
 #include <optional>
+#include <string>
 
 // ".png" png, ".hgr" hgr, ".dgr" or ".dhgr" dhgr (any case); other names say nothing.
-std::optional<OutputFormat> formatForName(const QString& path);
+std::optional<OutputFormat> formatForName(const std::string& path);
 
 // The extension a derived output name gets: ".png", ".hgr" or ".dgr".
-QString extensionFor(OutputFormat format);
+std::string extensionFor(OutputFormat format);
 
-// The input's name with its last extension replaced by the format's.
-QString derivedOutputName(const QString& input, OutputFormat format);
+// The input's file name with its last extension replaced by the format's.
+std::string derivedOutputName(const std::string& input, OutputFormat format);
 
 // The output path of `input` under the parsed options.
-QString outputPathFor(const QString& input, const ConvertOptions& options);
-
-// One spelling of a path for "is this the same file": the canonical path of an existing file,
-// else the canonical directory plus the name, else the absolute path.
-QString sameFileKey(const QString& path);
+std::string outputPathFor(const std::string& input, const ConvertOptions& options);

@@ -1,29 +1,37 @@
 // One input through the pipeline: load, --to-dhgr, the shifts, then the output's bytes, written
-// atomically. Renders go through RenderPicture and the view's painting helpers, as the window's.
+// atomically. Renders go through RenderPicture, as the window's; shown sizes through its painting.
 #include "convert/PictureConverter.h"
 
 #include "convert/InputLoading.h"
 #include "convert/OutputNaming.h"
-#include "convert/PngEncoding.h"
 #include "core/Core.h"
-#include "view/PictureFile.h"
-#include "view/PicturePainting.h"
+#include "files/AtomicWrite.h"
+#include "files/FileAccess.h"
+#include "files/PngWriter.h"
+#include "view/PictureFileRead.h"
 
 namespace {
 
-ConversionResult failure(const QString& output, const QString& error) {
-    ConversionResult result;
-    result.output = output;
-    result.error = error;
-    return result;
+PreparedOutput failure(const std::string& output, const std::string& error) {
+    PreparedOutput prepared;
+    prepared.result.output = output;
+    prepared.result.error = error;
+    return prepared;
+}
+
+std::string writeFailure(const std::string& output, const AtomicWrite& write) {
+    const std::string reason = write.status == WriteStatus::NotRegular
+                                   ? "not a regular file, so it is not replaced"
+                                   : systemReason(write.error);
+    return "Cannot write " + output + ": " + reason;
 }
 
 } // namespace
 
-PictureConverter::PictureConverter(const ConvertOptions& options)
-    : options_(options), offscreen_(kOffscreenDots, kLines, QImage::Format_RGBA8888) {
+PictureConverter::PictureConverter(const ConvertOptions& options, GuiHelperSource gui)
+    : options_(options), gui_(std::move(gui)) {
     InitGlobalsRec(&rec_);
-    for (const QString& input : options_.inputs)
+    for (const std::string& input : options_.inputs)
         protectedKeys_.insert(sameFileKey(input));
 }
 
@@ -32,29 +40,53 @@ PictureConverter::~PictureConverter() {
     if (globalsP == &rec_) globalsP = nullptr;
 }
 
-ConversionResult PictureConverter::convert(const QString& input) {
-    const QString output = outputPathFor(input, options_);
-    QString problem = overwriteProblem(input, output);
-    if (!problem.isEmpty()) return failure(output, problem);
+PreparedOutput PictureConverter::prepare(const std::string& input) {
+    const std::string output = outputPathFor(input, options_);
+    std::string problem = overwriteProblem(input, output);
+    if (!problem.empty()) return failure(output, problem);
 
-    const InputLoad load = loadInput(&rec_, input);
+    const InputLoad load = loadInput(&rec_, input, gui_);
     if (!load.ok) return failure(output, load.error);
-    if (!load.companion.isEmpty()) {
+    if (!load.companion.empty()) {
         protectedKeys_.insert(sameFileKey(load.companion));
         problem = overwriteProblem(input, output);
-        if (!problem.isEmpty()) return failure(output, problem);
+        if (!problem.empty()) return failure(output, problem);
     }
 
     edit();
-    const QByteArray bytes = outputBytes(problem);
-    if (!problem.isEmpty()) return failure(output, problem);
-    const FileWrite write = writeFileAtomically(output, bytes);
-    if (!write.ok) return failure(output, write.error);
-
+    PreparedOutput prepared;
+    render(prepared, problem);
+    if (!problem.empty()) return failure(output, problem);
+    prepared.result.output = output;
+    if (load.fontMissing && !fontWarned_) {
+        fontWarned_ = true;
+        prepared.result.warning = "the Apple II font (fonts/Apple_II.ttf) was not found: "
+                                  "text screens show only their inverse cells";
+    }
     writtenKeys_.insert(sameFileKey(output));
-    ConversionResult result;
-    result.ok = true;
-    result.output = output;
+    return prepared;
+}
+
+ConversionResult PictureConverter::finish(const PreparedOutput& prepared) {
+    ConversionResult result = prepared.result;
+    if (!result.error.empty()) return result;
+    std::string png;
+    if (prepared.png) {
+        const std::size_t rowBytes = 4 * static_cast<std::size_t>(prepared.width);
+        const std::size_t height = prepared.pixels.size() / rowBytes;
+        std::vector<const std::uint8_t*> rows;
+        for (std::size_t y = 0; y < height; ++y)
+            rows.insert(rows.end(), prepared.doubled ? 2 : 1, &prepared.pixels[y * rowBytes]);
+        png = encodePngRows(prepared.width, rows);
+        if (png.empty()) {
+            result.error = "Cannot encode PNG";
+            return result;
+        }
+    }
+    const std::string& bytes = prepared.png ? png : prepared.fileBytes;
+    const AtomicWrite write = writeBytesAtomically(result.output, bytes.data(), bytes.size());
+    result.ok = write.status == WriteStatus::Ok;
+    if (!result.ok) result.error = writeFailure(result.output, write);
     return result;
 }
 
@@ -66,45 +98,43 @@ void PictureConverter::edit() {
         ShiftRecord(&rec_, left);
 }
 
-QByteArray PictureConverter::outputBytes(QString& error) {
+// The render at the chosen size: the offscreen image itself, the exported image (each row
+// twice), or the picture as the view paints it at GetScreenSize().
+void PictureConverter::render(PreparedOutput& prepared, std::string& error) {
     switch (options_.format) {
     case OutputFormat::Hgr:
-        return mainBankBytes(&rec_);
+        prepared.fileBytes = mainBankOf(&rec_);
+        return;
     case OutputFormat::Dhgr:
         ConvertRecordToDHGR(&rec_); // leaves a double hi-res picture as it is
-        return pictureFileBytes(&rec_);
+        prepared.fileBytes = pictureBytesOf(&rec_);
+        return;
     case OutputFormat::Png:
         break;
     }
-    const PngEncoding png = encodePng(picture());
-    error = png.error;
-    return png.bytes;
-}
-
-// The render at the chosen size: the offscreen image itself, the exported image, or the picture
-// as the view paints it at GetScreenSize().
-QImage PictureConverter::picture() {
-    RenderPicture(&rec_, RGBAStore{offscreen_.bits(), offscreen_.bytesPerLine()});
-    switch (options_.size) {
-    case OutputSize::Raw:
-        return offscreen_;
-    case OutputSize::Exported: // indexed before doubling: half the dots to look up
-        return exportedPicture(compactPicture(offscreen_));
-    default:
-        break;
+    prepared.png = true;
+    prepared.width = kOffscreenDots;
+    prepared.pixels.resize(4 * static_cast<std::size_t>(kOffscreenDots) * kLines);
+    RenderPicture(&rec_, RGBAStore{prepared.pixels.data(), 4 * kOffscreenDots});
+    if (options_.size == OutputSize::Raw || options_.size == OutputSize::Exported) {
+        prepared.doubled = options_.size == OutputSize::Exported;
+        return;
     }
+    const ConvertGuiHelper* helper = gui_(error);
+    if (helper == nullptr) return;
     const Rect shown = GetScreenSize();
-    return shownPicture(offscreen_, shown.right - shown.left, shown.bottom - shown.top,
-                        rec_.aspectCorrect != 0);
+    prepared.width = shown.right - shown.left;
+    prepared.pixels = helper->paintShown(prepared.pixels.data(), prepared.width,
+                                         shown.bottom - shown.top, rec_.aspectCorrect != 0);
 }
 
-QString PictureConverter::overwriteProblem(const QString& input, const QString& output) const {
-    const QString key = sameFileKey(output);
-    if (key == sameFileKey(input))
-        return QStringLiteral("the output would overwrite the input itself");
-    if (protectedKeys_.contains(key))
-        return QStringLiteral("the output %1 would overwrite another input").arg(output);
-    if (writtenKeys_.contains(key))
-        return QStringLiteral("the output %1 was already written for an earlier input").arg(output);
-    return QString();
+std::string PictureConverter::overwriteProblem(const std::string& input,
+                                               const std::string& output) const {
+    const std::string key = sameFileKey(output);
+    if (key == sameFileKey(input)) return "the output would overwrite the input itself";
+    if (protectedKeys_.count(key) != 0)
+        return "the output " + output + " would overwrite another input";
+    if (writtenKeys_.count(key) != 0)
+        return "the output " + output + " is the output of an earlier input";
+    return std::string();
 }

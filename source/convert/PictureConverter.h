@@ -1,43 +1,59 @@
-// The conversion of one input after another through one pipeline: one graphics record and one
-// 562 x 192 image for the whole batch, so a batch costs its renders and encodings, nothing more.
+// The conversion of one input after another through one pipeline: one graphics record for the
+// whole batch. Each conversion is two steps, so a batch can finish outputs on other threads:
+// prepare (load, edit, render: this thread only, the core is single-threaded) and finish
+// (encode and write: any thread).
 #pragma once
 
 #include "convert/ConvertOptions.h"
+#include "convert/GuiHelperLoader.h"
 #include "core/GlobalsRec.h"
 
-#include <QByteArray>
-#include <QImage>
-#include <QSet>
-#include <QString>
+#include <cstdint>
+#include <set>
+#include <string>
+#include <vector>
 
 struct ConversionResult {
     bool ok = false;
-    QString output; // the file written, or the one that would have been
-    QString error;  // why nothing was written, without the input's path
+    std::string output;  // the file written, or the one that would have been
+    std::string error;   // why nothing was written, without the input's path
+    std::string warning; // converted, but with something to say (the font was missing)
 };
 
-// Needs a QGuiApplication (fonts for text screens, painting for the shown sizes).
+// An input loaded, edited and rendered: the bytes to write, or the pixels to encode first.
+struct PreparedOutput {
+    ConversionResult result; // the error when preparing failed, the output path and warning
+    std::string fileBytes;   // hi-res or double hi-res file: written as they are
+    bool png = false;
+    int width = 0;
+    std::vector<std::uint8_t> pixels; // RGBA rows of `width` pixels
+    bool doubled = false;             // every row written twice (the export)
+};
+
 class PictureConverter {
 public:
-    explicit PictureConverter(const ConvertOptions& options);
+    PictureConverter(const ConvertOptions& options, GuiHelperSource gui);
     ~PictureConverter();
     PictureConverter(const PictureConverter&) = delete;
     PictureConverter& operator=(const PictureConverter&) = delete;
 
-    // Loads, edits and renders `input` and writes its output atomically. A failure leaves every
-    // file as it was.
-    ConversionResult convert(const QString& input);
+    // Loads, edits and renders `input`, and decides its output; nothing is written yet.
+    PreparedOutput prepare(const std::string& input);
+    // Encodes and writes a prepared output atomically; a failure leaves every file as it was.
+    // Safe on any thread, for different outputs at once.
+    static ConversionResult finish(const PreparedOutput& prepared);
+
+    ConversionResult convert(const std::string& input) { return finish(prepare(input)); }
 
 private:
-    QString load(const QString& input);
     void edit();
-    QByteArray outputBytes(QString& error);
-    QImage picture();
-    QString overwriteProblem(const QString& input, const QString& output) const;
+    void render(PreparedOutput& prepared, std::string& error);
+    std::string overwriteProblem(const std::string& input, const std::string& output) const;
 
     ConvertOptions options_;
+    GuiHelperSource gui_;
     ORVEL_GlobalsRec rec_;
-    QImage offscreen_;
-    QSet<QString> protectedKeys_; // inputs and their companions: never an output
-    QSet<QString> writtenKeys_;   // outputs of earlier inputs: never written twice
+    bool fontWarned_ = false;
+    std::set<std::string> protectedKeys_; // inputs and their companions: never an output
+    std::set<std::string> writtenKeys_;   // outputs of earlier inputs: never written twice
 };

@@ -5,9 +5,9 @@
 ProgressLine::ProgressLine(std::FILE* stream, int total, bool enabled)
     : stream_(stream), total_(total), enabled_(enabled) {}
 
-void ProgressLine::show(int number, const QString& name) {
+void ProgressLine::show(int number, const std::string& name) {
     if (!enabled_) return;
-    std::fprintf(stream_, "\r\033[K[%d/%d] %s", number, total_, name.toLocal8Bit().constData());
+    std::fprintf(stream_, "\r\033[K[%d/%d] %s", number, total_, name.c_str());
     std::fflush(stream_);
     shown_ = true;
 }

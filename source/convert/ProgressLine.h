@@ -2,16 +2,15 @@
 // Failures are printed between progress lines, so the line is cleared before each of them.
 #pragma once
 
-#include <QString>
-
 #include <cstdio>
+#include <string>
 
 class ProgressLine {
 public:
     // Shows nothing unless `enabled` (several inputs and a terminal on the stream).
     ProgressLine(std::FILE* stream, int total, bool enabled);
 
-    void show(int number, const QString& name);
+    void show(int number, const std::string& name);
     // Removes the line; the next output starts at the beginning of an empty line.
     void clear();
 

@@ -1,90 +1,85 @@
 // orvel-convert: renders and converts Apple II pictures and text screens without a window.
-// Here live only the application object, the loop over the inputs, standard error and the status.
+// Here live only the loop over the inputs, standard error and the status. Pictures never load
+// Qt; the Qt helper is loaded for the first text screen or shown size.
+#include "convert/BatchRunner.h"
 #include "convert/ConvertOptions.h"
+#include "convert/GuiHelperLoader.h"
 #include "convert/PictureConverter.h"
 #include "convert/ProgressLine.h"
+#include "files/FileAccess.h"
 
-#include <QFileInfo>
-#include <QGuiApplication>
-
+#include <cerrno>
 #include <cstdio>
+#include <thread>
 #include <unistd.h>
 
 namespace {
 
 constexpr int kBadUsage = 2;
 
-// Standard error carries the program's own lines only: Qt's notes about the offscreen platform
-// (a missing runtime directory, font fallbacks) are dropped, its errors kept.
-void keepQtErrorsOnly(QtMsgType type, const QMessageLogContext&, const QString& message) {
-    if (type == QtCriticalMsg || type == QtFatalMsg)
-        std::fprintf(stderr, "orvel-convert: %s\n", message.toLocal8Bit().constData());
+void printError(const std::string& text) {
+    std::fputs(("orvel-convert: " + text + "\n").c_str(), stderr);
+    std::fflush(stderr);
 }
 
-QStringList argumentsOf(int argc, char** argv) {
-    QStringList arguments;
-    for (int i = 0; i < argc; ++i)
-        arguments << QString::fromLocal8Bit(argv[i]);
-    return arguments;
-}
-
-void printLine(std::FILE* stream, const QString& text) {
-    std::fputs(text.toLocal8Bit().constData(), stream);
-    std::fflush(stream);
-}
-
-int reportUsageError(const QString& error) {
-    printLine(stderr, QStringLiteral("orvel-convert: %1\nTry 'orvel-convert --help' for more "
-                                     "information.\n")
-                          .arg(error));
+int reportUsageError(const std::string& error) {
+    printError(error + "\nTry 'orvel-convert --help' for more information.");
     return kBadUsage;
+}
+
+// --help and --version: a standard output that cannot take the text (a full disk, /dev/full)
+// is a failure.
+int printToStandardOutput(const std::string& text) {
+    const bool written = std::fputs(text.c_str(), stdout) >= 0 && std::fflush(stdout) == 0;
+    if (written) return 0;
+    printError("cannot write to standard output: " + systemReason(errno));
+    return 1;
+}
+
+// Both cores for a batch, none extra for one input (it would only cost the thread's start).
+int workerCount(std::size_t inputs) {
+    if (inputs < 2) return 0;
+    const unsigned cores = std::thread::hardware_concurrency();
+    return static_cast<int>(cores < 2 ? 1 : cores > 8 ? 8 : cores);
 }
 
 // Every input is tried; the status says whether any failed.
 int convertAll(const ConvertOptions& options) {
-    PictureConverter converter(options);
+    const ConvertGuiHelper* usedHelper = nullptr;
+    PictureConverter converter(options, [&usedHelper](std::string& error) {
+        usedHelper = loadGuiHelperModule(error);
+        return usedHelper;
+    });
     const int total = static_cast<int>(options.inputs.size());
     ProgressLine progress(stderr, total, total > 1 && isatty(STDERR_FILENO));
     bool anyFailed = false;
-    for (int i = 0; i < total; ++i) {
-        const QString& input = options.inputs[i];
-        progress.show(i + 1, QFileInfo(input).fileName());
-        const ConversionResult result = converter.convert(input);
-        if (result.ok) continue;
-        anyFailed = true;
-        progress.clear();
-        printLine(stderr, QStringLiteral("orvel-convert: %1: %2\n").arg(input, result.error));
-    }
+    runBatch(converter, options.inputs, workerCount(options.inputs.size()),
+             [&](int index, const ConversionResult& result) {
+                 const std::string& input = options.inputs[index];
+                 if (!result.warning.empty() || !result.ok) progress.clear();
+                 if (!result.warning.empty()) printError(input + ": warning: " + result.warning);
+                 if (!result.ok) printError(input + ": " + result.error);
+                 anyFailed = anyFailed || !result.ok;
+                 progress.show(index + 1, fileNameOf(input));
+             });
     progress.clear();
+    if (usedHelper != nullptr) usedHelper->finish();
     return anyFailed ? 1 : 0;
 }
 
 } // namespace
 
 int main(int argc, char** argv) {
-    const CommandLine line = parseCommandLine(argumentsOf(argc, argv));
+    const CommandLine line = parseCommandLine(std::vector<std::string>(argv, argv + argc));
     switch (line.action) {
     case CommandAction::ShowHelp:
-        printLine(stdout, helpText());
-        return 0;
+        return printToStandardOutput(helpText());
     case CommandAction::ShowVersion:
-        printLine(stdout, versionText());
-        return 0;
+        return printToStandardOutput(versionText());
     case CommandAction::UsageError:
         return reportUsageError(line.error);
     case CommandAction::Convert:
         break;
     }
-
-    // The application sees only these arguments, so no display is ever needed and none of the
-    // user's arguments is taken for a Qt option.
-    qInstallMessageHandler(keepQtErrorsOnly);
-    static char platformOption[] = "-platform";
-    static char offscreen[] = "offscreen";
-    char* appArguments[] = {argv[0], platformOption, offscreen, nullptr};
-    int appArgumentCount = 3;
-    QGuiApplication app(appArgumentCount, appArguments);
-    QGuiApplication::setApplicationName(QStringLiteral("orvel-convert"));
-    QGuiApplication::setOrganizationName(QStringLiteral("ferncastle"));
     return convertAll(line.options);
 }

@@ -1,76 +1,70 @@
-// Text screen files on disk: the size guard before reading and the atomic replacement on writing.
-// Kept out of the encoding so that its byte rules stay testable without touching files.
+// Text screen files on disk: the size guard before decoding and the atomic replacement on
+// writing, through the shared file code so that any name and every system reason come through.
 #include "text/TextScreenFile.h"
 
+#include "files/FileAccess.h"
+#include "files/QtFiles.h"
 #include "text/TextScreenEncoding.h"
 
-#include <QFile>
-#include <QFileInfo>
-#include <QSaveFile>
+#include <QCoreApplication>
 
 namespace {
 
-TextScreenReadResult readFailure(const QString& reason, const QString& path) {
-    TextScreenReadResult result;
-    result.reason = reason;
-    result.error = reason + QStringLiteral(": ") + path;
-    return result;
-}
-
-TextScreenWriteResult writeFailure(const QString& message, const QString& detail) {
-    TextScreenWriteResult result;
-    result.error = detail.isEmpty() ? message : message + QStringLiteral(" (") + detail + u')';
-    return result;
+QString tr(const char* text) {
+    return QCoreApplication::translate("TextScreenFile", text);
 }
 
 QString tooLarge(qint64 size) {
-    return QStringLiteral("Text screen file too large (%1 bytes)").arg(size);
+    return tr("Text screen file too large (%1 bytes)").arg(size);
+}
+
+QString reasonOf(const FileRead& read) {
+    const QString system = QString::fromLocal8Bit(systemReason(read.error).c_str());
+    switch (read.status) {
+    case ReadStatus::Ok:
+        break;
+    case ReadStatus::Missing:
+        return tr("File not found");
+    case ReadStatus::NotRegular:
+        return tr("Not a text screen file");
+    case ReadStatus::OpenFailed:
+        return tr("Cannot open text screen (%1)").arg(system);
+    case ReadStatus::ReadFailed:
+        return tr("Cannot read text screen (%1)").arg(system);
+    case ReadStatus::TooLarge:
+        break;
+    }
+    return tooLarge(read.size);
 }
 
 } // namespace
 
 TextScreenReadResult readTextScreenFile(const QString& path) {
-    const QFileInfo info(path);
-    if (!info.exists()) return readFailure(QStringLiteral("Cannot open text screen"), path);
-    if (!info.isFile()) return readFailure(QStringLiteral("Not a file"), path);
-    if (info.size() > kMaxTextScreenFileBytes) return readFailure(tooLarge(info.size()), path);
-
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return readFailure(QStringLiteral("Cannot open text screen (%1)").arg(file.errorString()),
-                           path);
-    // One byte past the limit catches a file that grew after it was measured.
-    const QByteArray bytes = file.read(kMaxTextScreenFileBytes + 1);
-    if (bytes.size() > kMaxTextScreenFileBytes) return readFailure(tooLarge(file.size()), path);
-    if (file.error() != QFileDevice::NoError)
-        return readFailure(QStringLiteral("Cannot read text screen (%1)").arg(file.errorString()),
-                           path);
-
+    // One byte past the limit is read, to catch a file that grew after it was measured.
+    FileRead read = readFileStart(fileNameBytes(path).toStdString(), kMaxTextScreenFileBytes + 1,
+                                  kMaxTextScreenFileBytes);
+    if (static_cast<qint64>(read.bytes.size()) > kMaxTextScreenFileBytes) {
+        read.status = ReadStatus::TooLarge;
+        read.size = static_cast<qint64>(read.bytes.size());
+    }
     TextScreenReadResult result;
-    result.ok = true;
-    result.text = decodeTextScreenFileBytes(bytes);
+    if (read.status == ReadStatus::Ok) {
+        result.ok = true;
+        result.text = decodeTextScreenFileBytes(
+            QByteArray(read.bytes.data(), static_cast<qsizetype>(read.bytes.size())));
+        return result;
+    }
+    result.reason = reasonOf(read);
+    result.error = tr("%1: %2").arg(result.reason, path);
     return result;
 }
 
 TextScreenWriteResult writeTextScreenFile(const QString& path, const QString& text) {
-    bool macRoman = false;
-    const QByteArray bytes = encodeTextScreenFileString(text, &macRoman);
-
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return writeFailure(QStringLiteral("Cannot write text screen: %1").arg(path),
-                            file.errorString());
-    if (file.write(bytes) != bytes.size()) {
-        const QString detail = file.errorString();
-        file.cancelWriting();
-        return writeFailure(QStringLiteral("Cannot write text screen: %1").arg(path), detail);
-    }
-    if (!file.commit())
-        return writeFailure(QStringLiteral("Cannot save text screen: %1").arg(path),
-                            file.errorString());
-
     TextScreenWriteResult result;
-    result.ok = true;
-    result.macRoman = macRoman;
+    const QByteArray bytes = encodeTextScreenFileString(text, &result.macRoman);
+    const FileWrite write = writeFileAtomically(path, bytes);
+    result.ok = write.ok;
+    result.reason = write.reason;
+    result.error = write.error;
     return result;
 }

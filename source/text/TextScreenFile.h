@@ -1,31 +1,29 @@
-// Reading and writing a user's text screen file: size-guarded reads and atomic writes.
-// Separate from the byte rules so every reader (editor, converter, shipped screens) shares one
-// guard.
+// Reading and writing a user's text screen file: size-guarded reads and atomic writes, both by
+// the name's bytes. Separate from the byte rules so every reader shares one guard.
 #pragma once
 
-#include <QString>
-#include <QtGlobal>
+#include "text/TextScreenLimit.h"
 
-// A real screen is a few KiB; anything above this is not a text screen and is never read.
-constexpr qint64 kMaxTextScreenFileBytes = 1024 * 1024;
+#include <QString>
 
 struct TextScreenReadResult {
     bool ok = false;
     QString text;   // the decoded screen text when ok
-    QString reason; // why it was refused, when not ok
+    QString reason; // why it was refused, when not ok: ours or the system's words
     QString error;  // the reason and the path, when not ok
 };
 
 struct TextScreenWriteResult {
     bool ok = false;
     bool macRoman = false; // which form was written, for the caller's status message
-    QString error;         // a message naming the path when not ok
+    QString reason;        // why nothing was written, when not ok: the system's words or ours
+    QString error;         // the path and the reason, when not ok
 };
 
-// Refuses missing paths, directories and other non-files, unreadable files and files larger than
-// kMaxTextScreenFileBytes (checked before reading); otherwise decodes the whole file.
+// Refuses missing paths, folders and other non-files, unreadable files and files larger than
+// kMaxTextScreenFileBytes (known before reading); otherwise decodes the whole file.
 TextScreenReadResult readTextScreenFile(const QString& path);
 
-// Encodes the text (Mac OS Roman when possible) and replaces the file atomically: on any failure
-// an existing file keeps its old contents and the result says so.
+// Encodes the text (Mac OS Roman when possible) and replaces the file atomically: on any failure,
+// a full disk included, an existing file keeps its old contents and the result says why.
 TextScreenWriteResult writeTextScreenFile(const QString& path, const QString& text);

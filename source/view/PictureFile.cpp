@@ -1,13 +1,11 @@
-// Reading and writing picture files. A file is never read whole: its size decides the shape and
-// only the banks are read, so a huge file costs no more than a small one.
+// The window's face of the picture reader: QString paths in, translated reasons out.
+// The reading itself is PictureFileRead's, shared with orvel-convert.
 #include "view/PictureFile.h"
 
-#include <QCoreApplication>
-#include <QFile>
-#include <QFileInfo>
-#include <QSaveFile>
+#include "files/FileAccess.h"
+#include "view/PictureFileRead.h"
 
-#include <cstring>
+#include <QCoreApplication>
 
 namespace {
 
@@ -15,89 +13,52 @@ QString tr(const char* text) {
     return QCoreApplication::translate("PictureFile", text);
 }
 
-// The first `count` bytes of the file at `path`; empty when they cannot all be read.
-QByteArray readPrefix(const QString& path, qint64 count) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) return QByteArray();
-    QByteArray bytes = file.read(count);
-    return bytes.size() == count ? bytes : QByteArray();
+QString reasonOf(const PictureRead& read) {
+    const QString system = QString::fromLocal8Bit(systemReason(read.error).c_str());
+    switch (read.status) {
+    case PictureStatus::Loaded:
+        return QString();
+    case PictureStatus::Missing:
+        return tr("File not found");
+    case PictureStatus::NotAFile:
+        return tr("Not a picture file");
+    case PictureStatus::TooShort:
+        return tr("Too short to be a picture (%1 bytes)").arg(read.size);
+    case PictureStatus::OpenFailed:
+        return tr("Cannot open (%1)").arg(system);
+    case PictureStatus::ReadFailed:
+        break;
+    }
+    return tr("Cannot read (%1)").arg(system);
 }
 
-bool isDoubleHiresSize(qint64 size) {
-    return size == 2 * kBankSize || size == 2 * kBankSize + 1;
+QByteArray bytesOf(const std::string& bytes) {
+    return QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size()));
 }
 
 } // namespace
 
 QString companionPathFor(const QString& picturePath) {
-    QString base = picturePath;
-    if (base.endsWith(QLatin1String(".hgr"), Qt::CaseInsensitive)) base.chop(4);
-    return base + QStringLiteral(".AUX");
+    return fileNameFromBytes(bytesOf(companionNameFor(fileNameBytes(picturePath).toStdString())));
 }
 
 PictureLoad loadPictureInto(ORVEL_GlobalsRec* rec, const QString& path) {
+    const PictureRead read = readPictureInto(rec, fileNameBytes(path).toStdString());
     PictureLoad result;
-    auto refuse = [&](const QString& reason) {
-        result.reason = reason;
-        result.error = tr("%1: %2").arg(reason, path);
+    result.ok = read.status == PictureStatus::Loaded;
+    if (result.ok) {
+        if (!read.companion.empty()) result.companion = fileNameFromBytes(bytesOf(read.companion));
         return result;
-    };
-    const QFileInfo info(path);
-    if (!info.exists()) return refuse(tr("File not found"));
-    if (!info.isFile()) return refuse(tr("Not a picture file"));
-    if (info.size() < kBankSize)
-        return refuse(tr("Too short to be a picture (%1 bytes)").arg(info.size()));
-
-    const bool dhgr = isDoubleHiresSize(info.size());
-    const QByteArray bytes = readPrefix(path, dhgr ? 2 * kBankSize : kBankSize);
-    if (bytes.isEmpty()) return refuse(tr("Cannot read"));
-    QByteArray aux;
-    if (!dhgr) {
-        const QString companion = companionPathFor(path);
-        const QFileInfo companionInfo(companion);
-        // A companion that is missing, not a file, short or unreadable is simply not used.
-        if (companionInfo.isFile() && companionInfo.size() >= kBankSize) {
-            aux = readPrefix(companion, kBankSize);
-            if (!aux.isEmpty()) result.companion = companion;
-        }
     }
-
-    std::memset(rec->auxMem, 0, kBankSize);
-    if (dhgr) {
-        std::memcpy(rec->auxMem, bytes.constData(), kBankSize);
-        std::memcpy(rec->mainMem, bytes.constData() + kBankSize, kBankSize);
-    } else {
-        std::memcpy(rec->mainMem, bytes.constData(), kBankSize);
-        if (!aux.isEmpty()) std::memcpy(rec->auxMem, aux.constData(), kBankSize);
-    }
-    rec->isDHGR = dhgr || !aux.isEmpty();
-    result.ok = true;
+    result.reason = reasonOf(read);
+    result.error = tr("%1: %2").arg(result.reason, path);
     return result;
 }
 
 QByteArray pictureFileBytes(const ORVEL_GlobalsRec* rec) {
-    if (!rec->isDHGR) return mainBankBytes(rec);
-    QByteArray bytes(reinterpret_cast<const char*>(rec->auxMem), kBankSize);
-    bytes.append(reinterpret_cast<const char*>(rec->mainMem), kBankSize);
-    return bytes;
+    return bytesOf(pictureBytesOf(rec));
 }
 
 QByteArray mainBankBytes(const ORVEL_GlobalsRec* rec) {
-    return QByteArray(reinterpret_cast<const char*>(rec->mainMem), kBankSize);
-}
-
-FileWrite writeFileAtomically(const QString& path, const QByteArray& bytes) {
-    FileWrite result;
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        result.error = tr("Cannot write %1: %2").arg(path, file.errorString());
-        return result;
-    }
-    if (file.write(bytes) != bytes.size() || !file.commit()) {
-        result.error = tr("Cannot write %1: %2").arg(path, file.errorString());
-        file.cancelWriting();
-        return result;
-    }
-    result.ok = true;
-    return result;
+    return bytesOf(mainBankOf(rec));
 }

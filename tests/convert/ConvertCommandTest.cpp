@@ -1,39 +1,13 @@
-// The orvel-convert executable: exit status, one stderr line per failed input, the other inputs
-// still converted, and nothing written (no output, no temporary file) for a failure or bad usage.
+// The orvel-convert executable: exit status, one stderr line per failed input with the system's
+// reason, the other inputs still converted, nothing written for a failure or bad usage, outputs
+// that are not regular files never replaced, a full disk reported, any file name the system holds.
 #include "ConvertTestSupport.h"
 
-#include <QProcess>
-
-namespace {
-
-struct ProcessRun {
-    int status = -1;
-    QString out;
-    QStringList errorLines;
-};
-
-ProcessRun RunExecutable(const QStringList& arguments, const QString& workingDirectory) {
-    QProcess process;
-    process.setWorkingDirectory(workingDirectory);
-    process.start(QStringLiteral(ORVEL_CONVERT_EXE), arguments);
-    ProcessRun run;
-    if (!process.waitForFinished(60000)) {
-        ADD_FAILURE() << "orvel-convert did not finish";
-        return run;
-    }
-    run.status = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-    run.out = QString::fromLocal8Bit(process.readAllStandardOutput());
-    run.errorLines = QString::fromLocal8Bit(process.readAllStandardError())
-                         .split(QLatin1Char('\n'), Qt::SkipEmptyParts);
-    return run;
-}
-
-QStringList Entries(const QString& directory) {
-    return QDir(directory).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden,
-                                     QDir::Name);
-}
-
-} // namespace
+#include <QFileInfo>
+#include <fcntl.h>
+#include <sys/mount.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 TEST(ConvertCommand, BadInputsFailOneLineEachWhileTheOthersConvert) {
     const PictureDir files;
@@ -41,91 +15,89 @@ TEST(ConvertCommand, BadInputsFailOneLineEachWhileTheOthersConvert) {
     ASSERT_TRUE(WriteFile(files.path("short.hgr"), SeededBytes(7, kBankSize - 8)));
     ASSERT_TRUE(WriteFile(files.path("short.png"), "kept"));
     ASSERT_TRUE(WriteFile(files.path("screen.txt"), "A TEXT SCREEN"));
-    const QStringList before = Entries(files.dir.path());
+    ASSERT_EQ(::symlink("loop.hgr", files.path("loop.hgr").toLocal8Bit()), 0);
+    ASSERT_EQ(::mkfifo(files.path("pipe.hgr").toLocal8Bit(), 0600), 0); // never waited on
+    const QStringList before = files.entries();
 
-    const ProcessRun run = RunExecutable({"picture.hgr", "missing.hgr", "folder", "short.hgr",
-                                          "screen.txt", "picture.dhgr", "--engine", "book"},
-                                         files.dir.path());
+    const ProcessRun run =
+        RunExecutable({"picture.hgr", "missing.hgr", "folder", "short.hgr", "loop.hgr",
+                       "pipe.hgr", "screen.txt", "picture.dhgr", "--engine", "book"},
+                      files.dir.path());
     EXPECT_EQ(run.status, 1);
-    ASSERT_EQ(run.errorLines.size(), 4) << run.errorLines.join('\n').toStdString();
-    EXPECT_EQ(run.errorLines[0].toStdString(), "orvel-convert: missing.hgr: File not found");
-    EXPECT_EQ(run.errorLines[1].toStdString(), "orvel-convert: folder: Not a picture file");
-    EXPECT_EQ(run.errorLines[2].toStdString(),
-              "orvel-convert: short.hgr: Too short to be a picture (8184 bytes)");
-    // Both pictures would be picture.png: the second is refused rather than replacing the first.
-    EXPECT_TRUE(run.errorLines[3].startsWith("orvel-convert: picture.dhgr: the output"));
-
+    const QStringList expected = {
+        "orvel-convert: missing.hgr: File not found",
+        "orvel-convert: folder: Not a picture file",
+        "orvel-convert: short.hgr: Too short to be a picture (8184 bytes)",
+        "orvel-convert: loop.hgr: Cannot open (Too many levels of symbolic links)",
+        "orvel-convert: pipe.hgr: Not a picture file",
+        // Both pictures would be picture.png: the second is refused rather than replacing it.
+        "orvel-convert: picture.dhgr: the output picture.png is the output of an earlier input"};
+    EXPECT_EQ(run.errorLines, expected);
     EXPECT_EQ(ReadFile(files.path("short.png")), "kept");
-    QStringList expected = before + QStringList{"picture.png", "screen.png"};
-    expected.sort();
-    EXPECT_EQ(Entries(files.dir.path()), expected);
+    QStringList after = before + QStringList{"picture.png", "screen.png"};
+    after.sort();
+    EXPECT_EQ(files.entries(), after);
     EXPECT_EQ(QImage(files.path("screen.png")).size(), QSize(562, 384));
 }
 
-TEST(ConvertCommand, AnOutputIntoAMissingDirectoryFailsAndLeavesNothing) {
+TEST(ConvertCommand, OutputsThatCannotOrMustNotBeWrittenAreReported) {
     const PictureDir files;
-    const QStringList before = Entries(files.dir.path());
-    const ProcessRun run =
-        RunExecutable({"-o", "nowhere/picture.png", "picture.dhgr"}, files.dir.path());
-    EXPECT_EQ(run.status, 1);
-    ASSERT_EQ(run.errorLines.size(), 1);
-    EXPECT_TRUE(run.errorLines[0].startsWith("orvel-convert: picture.dhgr: Cannot write"))
-        << run.errorLines[0].toStdString();
-    EXPECT_TRUE(run.errorLines[0].contains("nowhere/picture.png"));
-    EXPECT_EQ(Entries(files.dir.path()), before);
-}
-
-TEST(ConvertCommand, AnOutputNeverReplacesAnInput) {
-    const PictureDir files;
-    const QByteArray original = ReadFile(files.hgr());
-    const ProcessRun run = RunExecutable({"--format", "hgr", "picture.hgr"}, files.dir.path());
-    EXPECT_EQ(run.status, 1);
-    ASSERT_EQ(run.errorLines.size(), 1);
-    EXPECT_EQ(run.errorLines[0].toStdString(),
-              "orvel-convert: picture.hgr: the output would overwrite the input itself");
-    EXPECT_EQ(ReadFile(files.hgr()), original);
-
-    // Nor another input of the same batch, nor the companion that supplied the auxiliary bank.
+    ASSERT_EQ(::mkfifo(files.path("fifo.png").toLocal8Bit(), 0600), 0);
     ASSERT_TRUE(WriteFile(files.path("picture.AUX"), SeededBytes(3, kBankSize)));
-    const QByteArray companion = ReadFile(files.path("picture.AUX"));
-    const ProcessRun companionRun =
-        RunExecutable({"-o", "picture.AUX", "picture.hgr"}, files.dir.path());
-    EXPECT_EQ(companionRun.status, 1);
+    const QByteArray picture = ReadFile(files.hgr()), companion = ReadFile(files.path("picture.AUX"));
+    const QStringList before = files.entries();
+    const std::pair<QStringList, QString> cases[] = {
+        {{"-o", "nowhere/p.png", "picture.dhgr"},
+         "picture.dhgr: Cannot write nowhere/p.png: No such file or directory"},
+        {{"-o", "fifo.png", "picture.dhgr"},
+         "picture.dhgr: Cannot write fifo.png: not a regular file, so it is not replaced"},
+        {{"-o", "/dev/null", "picture.dhgr"},
+         "picture.dhgr: Cannot write /dev/null: not a regular file, so it is not replaced"},
+        {{"--format", "hgr", "picture.hgr"},
+         "picture.hgr: the output would overwrite the input itself"},
+        {{"-o", "picture.AUX", "picture.hgr"},
+         "picture.hgr: the output picture.AUX would overwrite another input"},
+        {{"--format", "hgr", "picture.dhgr", "picture.hgr"},
+         "picture.dhgr: the output picture.hgr would overwrite another input"},
+    };
+    for (const auto& [arguments, message] : cases) {
+        const ProcessRun run = RunExecutable(arguments, files.dir.path());
+        EXPECT_EQ(run.status, 1);
+        EXPECT_TRUE(run.errorLines.contains("orvel-convert: " + message))
+            << run.errorLines.join('\n').toStdString();
+    }
+    EXPECT_EQ(files.entries(), before);
+    EXPECT_TRUE(QFileInfo(files.path("fifo.png")).exists() && !QFileInfo(files.path("fifo.png")).isFile());
+    EXPECT_FALSE(QFileInfo("/dev/null").isFile());
+    EXPECT_EQ(ReadFile(files.hgr()), picture);
     EXPECT_EQ(ReadFile(files.path("picture.AUX")), companion);
-    const ProcessRun batch =
-        RunExecutable({"--format", "hgr", "picture.dhgr", "picture.hgr"}, files.dir.path());
-    EXPECT_EQ(batch.status, 1);
-    EXPECT_EQ(ReadFile(files.hgr()), original);
 }
 
-TEST(ConvertCommand, BadUsageExitsTwoAndWritesNothing) {
+TEST(ConvertCommand, BadUsageExitsTwoAndWritesNothingWhileHelpAndVersionExitZero) {
     const PictureDir files;
-    const QStringList before = Entries(files.dir.path());
-    struct UsageCase {
-        QStringList arguments;
-        const char* message;
-    };
-    const UsageCase cases[] = {
-        {{"--engine", "foo", "picture.hgr"},
-         "orvel-convert: --engine: unknown engine \"foo\" (dunmere, double, sharp, book)"},
-        {{"--palette", "9", "picture.hgr"}, "orvel-convert: --palette: unknown palette \"9\""},
-        {{"--frobnicate", "picture.hgr"}, "orvel-convert: Unknown option 'frobnicate'."},
-        {{"--engine", "book"}, "orvel-convert: no input files"},
-        {{"-o", "missing-dir", "picture.hgr", "picture.dhgr"},
-         "orvel-convert: --output: \"missing-dir\" is not an existing directory"},
-    };
-    for (const UsageCase& c : cases) {
-        SCOPED_TRACE(c.arguments.join(' ').toStdString());
-        const ProcessRun run = RunExecutable(c.arguments, files.dir.path());
+    const QStringList before = files.entries();
+    for (const QStringList& arguments :
+         {QStringList{"--engine", "foo", "picture.hgr"}, QStringList{"-o", "", "picture.hgr"},
+          QStringList{"-o", "missing-dir", "picture.hgr", "picture.dhgr"}}) {
+        const ProcessRun run = RunExecutable(arguments, files.dir.path());
         EXPECT_EQ(run.status, 2);
         ASSERT_EQ(run.errorLines.size(), 2);
-        EXPECT_TRUE(run.errorLines[0].startsWith(c.message)) << run.errorLines[0].toStdString();
+        EXPECT_TRUE(run.errorLines[0].startsWith("orvel-convert: --"));
         EXPECT_TRUE(run.errorLines[1].contains("--help"));
-        EXPECT_EQ(Entries(files.dir.path()), before);
+        EXPECT_EQ(files.entries(), before);
     }
+    const ProcessRun help = RunExecutable({"--help"}, files.dir.path());
+    EXPECT_EQ(help.status, 0);
+    EXPECT_TRUE(help.out.contains("--to-dhgr"));
+    const ProcessRun version = RunExecutable({"--version"}, files.dir.path());
+    EXPECT_TRUE(version.status == 0 && version.out.startsWith("orvel-convert "));
+    const ProcessRun full = RunExecutable({"--help"}, files.dir.path(), ORVEL_CONVERT_EXE, "/dev/full");
+    EXPECT_EQ(full.status, 1);
+    EXPECT_EQ(full.errorLines.value(0).toStdString(),
+              "orvel-convert: cannot write to standard output: No space left on device");
 }
 
-TEST(ConvertCommand, BatchIntoADirectoryIsQuietAndHelpAndVersionExitZero) {
+TEST(ConvertCommand, BatchIntoADirectoryAndNamesThatAreNotUtf8) {
     const PictureDir files;
     ASSERT_TRUE(QDir(files.dir.path()).mkdir("out"));
     ASSERT_TRUE(WriteFile(files.path("second.DGR"), SeededBytes(11, 2 * kBankSize)));
@@ -134,13 +106,56 @@ TEST(ConvertCommand, BatchIntoADirectoryIsQuietAndHelpAndVersionExitZero) {
         files.dir.path());
     EXPECT_EQ(run.status, 0);
     EXPECT_TRUE(run.errorLines.isEmpty()) << run.errorLines.join('\n').toStdString();
-    EXPECT_EQ(Entries(files.path("out")), QStringList({"picture.dgr", "second.dgr"}));
+    EXPECT_EQ(files.entries("out"), QStringList({"picture.dgr", "second.dgr"}));
     EXPECT_EQ(ReadFile(files.path("out/second.dgr")), ReadFile(files.path("second.DGR")));
 
-    const ProcessRun help = RunExecutable({"--help"}, files.dir.path());
-    EXPECT_EQ(help.status, 0);
-    EXPECT_TRUE(help.out.contains("--to-dhgr"));
-    const ProcessRun version = RunExecutable({"--version"}, files.dir.path());
-    EXPECT_EQ(version.status, 0);
-    EXPECT_TRUE(version.out.startsWith("orvel-convert ")) << version.out.toStdString();
+    // Qt cannot even spell this name, so the file is made and found by its bytes.
+    const std::string dir = files.dir.path().toStdString();
+    const int fd = ::open((dir + "/bad\xff.hgr").c_str(), O_WRONLY | O_CREAT, 0644);
+    ASSERT_GE(fd, 0);
+    ASSERT_EQ(::write(fd, SeededBytes(5, kBankSize).constData(), kBankSize), kBankSize);
+    ::close(fd);
+    const ProcessRun bad = RunExecutable(
+        {"-c", "exec \"$0\" \"$(printf 'bad\\377.hgr')\"", ORVEL_CONVERT_EXE}, files.dir.path(), "sh");
+    EXPECT_EQ(bad.status, 0) << bad.errorLines.join('\n').toStdString();
+    EXPECT_EQ(::access((dir + "/bad\xff.png").c_str(), F_OK), 0);
+}
+
+TEST(ConvertCommand, ATextScreenWithoutTheFontConvertsWithOneWarning) {
+    // The program and its helper copied where no resource can be found.
+    const PictureDir files;
+    const QString exe = files.path("orvel-convert");
+    ASSERT_TRUE(QFile::copy(ORVEL_CONVERT_EXE, exe));
+    ASSERT_TRUE(QFile::copy(ORVEL_CONVERT_GUI, files.path("orvel-convert-gui.so")));
+    ASSERT_TRUE(WriteFile(files.path("a.txt"), "HELLO"));
+    ASSERT_TRUE(WriteFile(files.path("b.txt"), "WORLD"));
+    const ProcessRun run = RunExecutable({"a.txt", "b.txt"}, files.dir.path(), exe);
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.errorLines, QStringList{"orvel-convert: a.txt: warning: the Apple II font "
+                                          "(fonts/Apple_II.ttf) was not found: text screens show "
+                                          "only their inverse cells"});
+    EXPECT_TRUE(QFileInfo(files.path("b.png")).isFile());
+}
+
+TEST(ConvertCommand, AFullDiskIsReportedAndTheOldFileKept) {
+    // A file system of its own that fills up: a tiny tmpfs, which only root may mount.
+    const PictureDir files;
+    const QString disk = files.path("disk");
+    ASSERT_TRUE(QDir(files.dir.path()).mkdir("disk"));
+    if (::mount("tmpfs", disk.toLocal8Bit(), "tmpfs", 0, "size=64k") != 0)
+        GTEST_SKIP() << "cannot mount a tmpfs here (needs root)";
+    struct Unmount {
+        QString path;
+        ~Unmount() { ::umount(path.toLocal8Bit()); }
+    } unmount{disk};
+    const QByteArray old = SeededBytes(9, 2 * kBankSize);
+    ASSERT_TRUE(WriteFile(disk + "/OLD.dgr", old));
+    ASSERT_TRUE(WriteFile(disk + "/filler", QByteArray(64 * 1024 - 2 * kBankSize - 4096, 'f')));
+    const ProcessRun run =
+        RunExecutable({"--format", "dhgr", "-o", disk + "/OLD.dgr", "picture.dhgr"}, files.dir.path());
+    EXPECT_EQ(run.status, 1);
+    EXPECT_TRUE(run.errorLines.value(0).endsWith("No space left on device"))
+        << run.errorLines.join('\n').toStdString();
+    EXPECT_EQ(ReadFile(disk + "/OLD.dgr"), old);
+    EXPECT_EQ(QDir(disk).entryList(QDir::Files | QDir::Hidden).size(), 2); // no temporary left
 }

@@ -1,88 +1,107 @@
-// The command line's worked examples: output names and formats, and settings left unnamed
-// keeping a new record's values.
+// The command line: each option's record fields (and only those), usage errors on both sides
+// of every value's range, output names and formats.
 #include "ConvertTestSupport.h"
 
-#include "convert/InputLoading.h"
 #include "convert/OutputNaming.h"
 
 #include <cstring>
+#include <functional>
 
 namespace {
 
 ConvertOptions Parsed(const QStringList& arguments) {
-    const CommandLine line = parseCommandLine(QStringList{"orvel-convert"} + arguments);
-    EXPECT_EQ(line.action, CommandAction::Convert) << line.error.toStdString();
+    const CommandLine line = parseCommandLine(Arguments(arguments));
+    EXPECT_EQ(line.action, CommandAction::Convert) << line.error;
     return line.options;
 }
 
 } // namespace
 
+TEST(ConvertOptions, EachOptionWritesItsFieldsAndNoOthers) {
+    using Edit = std::function<void(ORVEL_GlobalsRec&)>;
+    const std::pair<QStringList, Edit> cases[] = {
+        {{"--size", "raw"}, [](ORVEL_GlobalsRec&) {}},
+        {{"--engine", "dunmere"}, [](ORVEL_GlobalsRec& r) { r.schemeType = 0; }},
+        {{"--engine", "SHARP"}, [](ORVEL_GlobalsRec& r) { r.schemeType = 2; }},
+        {{"--engine", "book", "--engine", "double"}, [](ORVEL_GlobalsRec& r) { r.schemeType = 1; }},
+        {{"--engine", "book", "--no-bit-shifting"},
+         [](ORVEL_GlobalsRec& r) { r.quenEngine = r.bitShifting = false; }},
+        {{"--palette", "0"}, [](ORVEL_GlobalsRec& r) { r.paletteType = 0; }},
+        {{"--palette", "7"}, [](ORVEL_GlobalsRec& r) { r.paletteType = 7; }},
+        {{"--palette", " canon dv "}, [](ORVEL_GlobalsRec& r) { r.paletteType = 5; }},
+        {{"--palette", "1", "--mono", "white"},
+         [](ORVEL_GlobalsRec& r) { r.paletteType = 1, r.bmFinalDepth = 1, r.oneBitPalette = 0; }},
+        {{"--mono", "amber", "--palette", "Tobrel"},
+         [](ORVEL_GlobalsRec& r) { r.paletteType = 3, r.bmFinalDepth = 1, r.oneBitPalette = 2; }},
+        {{"--dhgr-offset", "1"}, [](ORVEL_GlobalsRec& r) { r.dhgrColorOffset = 1; }},
+        {{"--size", "half", "--aspect", "0.9"},
+         [](ORVEL_GlobalsRec& r) { r.screenSize = 0, r.aspectCorrect = 1; }},
+        {{"--size", "double", "--aspect", "0.84"},
+         [](ORVEL_GlobalsRec& r) { r.screenSize = 2, r.aspectCorrect = 2; }},
+        {{"--size", "normal", "--aspect", "1"}, [](ORVEL_GlobalsRec&) {}},
+    };
+    for (const auto& [options, edit] : cases) {
+        SCOPED_TRACE(options.join(' ').toStdString());
+        ORVEL_GlobalsRec expected, set;
+        InitGlobalsRec(&expected);
+        InitGlobalsRec(&set);
+        edit(expected);
+        applyRenderSettings(Parsed(options + QStringList{"in.hgr"}).settings, &set);
+        EXPECT_EQ(std::memcmp(&expected, &set, kSettingsBlockSize), 0);
+        ReleaseGlobalsRec(&expected);
+        ReleaseGlobalsRec(&set);
+    }
+}
+
+TEST(ConvertOptions, BadValuesAreUsageErrors) {
+    const std::pair<QStringList, const char*> cases[] = {
+        {{"--engine", "foo"}, "--engine: unknown engine \"foo\" (dunmere, double, sharp, book)"},
+        {{"--palette", "8"}, "--palette: unknown palette \"8\""},
+        {{"--palette", "-1"}, "--palette: unknown palette \"-1\""},
+        {{"--dhgr-offset", "2"}, "--dhgr-offset: unknown offset"},
+        {{"--aspect", "0.8"}, "--aspect: unknown aspect"},
+        {{"--shift", "up"}, "--shift: unknown direction"},
+        {{"--format", "gif"}, "--format: unknown format"},
+        {{"--mono", "red"}, "--mono: unknown one-bit palette"},
+        {{"--frobnicate"}, "Unknown option 'frobnicate'."},
+        {{"-x"}, "Unknown option 'x'."},
+        {{"--to-dhgr=1"}, "Unexpected value after '--to-dhgr'."},
+        {{"-o", ""}, "--output: the path is empty"},
+        {{"--output="}, "--output: the path is empty"},
+    };
+    for (const auto& [options, message] : cases) {
+        const CommandLine line = parseCommandLine(Arguments(options + QStringList{"in.hgr"}));
+        EXPECT_EQ(line.action, CommandAction::UsageError) << options.join(' ').toStdString();
+        EXPECT_EQ(line.error.rfind(message, 0), 0u) << line.error;
+    }
+    EXPECT_EQ(parseCommandLine(Arguments({"--engine"})).error, "Missing value after '--engine'.");
+    EXPECT_EQ(parseCommandLine(Arguments({"--mono", "green"})).error, "no input files");
+    EXPECT_EQ(Parsed({"--", "-o", "--help"}).inputs, (std::vector<std::string>{"-o", "--help"}));
+    EXPECT_EQ(Parsed({"-oout.png", "in.hgr"}).output, "out.png");
+}
+
 TEST(ConvertOptions, OutputsAreNamedAfterTheirInputsBesideThemOrInTheDirectory) {
     QTemporaryDir dir;
-    const QString outDir = dir.path();
-    struct NameCase {
-        QStringList arguments;
-        const char* input;
-        QString expected;
-    };
-    const NameCase cases[] = {
+    const std::string outDir = dir.path().toStdString();
+    const std::tuple<QStringList, std::string, std::string> cases[] = {
         {{}, "pair.hgr", "pair.png"},
         {{}, "pics/SHIP", "pics/SHIP.png"},
+        {{}, "pics/.hgr", "pics/.hgr.png"},
         {{"--format", "dhgr"}, "/a/b/c.d.hgr", "/a/b/c.d.dgr"},
         {{"--format", "hgr"}, "screen40.TXT", "screen40.hgr"},
-        {{"-o", outDir}, "x/y/bars.dhgr", outDir + "/bars.png"},
+        {{"-o", dir.path()}, "x/y/bars.dhgr", outDir + "/bars.png"},
+        {{"-o", dir.path() + "/"}, "bars.dhgr", outDir + "/bars.png"},
         {{"-o", "named.bin"}, "x/bars.dhgr", "named.bin"},
     };
-    for (const NameCase& c : cases) {
-        SCOPED_TRACE(c.input);
-        const ConvertOptions options = Parsed(c.arguments + QStringList{c.input});
-        EXPECT_EQ(outputPathFor(c.input, options), c.expected);
-    }
-}
+    for (const auto& [options, input, expected] : cases)
+        EXPECT_EQ(outputPathFor(input, Parsed(options + QStringList{"in.hgr"})), expected);
 
-TEST(ConvertOptions, FormatComesFromTheOptionElseTheOutputsExtensionElsePng) {
-    struct FormatCase {
-        QStringList arguments;
-        OutputFormat expected;
-    };
-    const FormatCase cases[] = {
-        {{"-o", "a.PNG"}, OutputFormat::Png},
-        {{"-o", "a.hgr"}, OutputFormat::Hgr},
-        {{"-o", "a.dgr"}, OutputFormat::Dhgr},
-        {{"-o", "a.Dhgr"}, OutputFormat::Dhgr},
-        {{"-o", "a.bin"}, OutputFormat::Png},
-        {{}, OutputFormat::Png},
+    const std::pair<QStringList, OutputFormat> formats[] = {
+        {{"-o", "a.PNG"}, OutputFormat::Png},  {{"-o", "a.hgr"}, OutputFormat::Hgr},
+        {{"-o", "a.dgr"}, OutputFormat::Dhgr}, {{"-o", "a.Dhgr"}, OutputFormat::Dhgr},
+        {{"-o", "a.bin"}, OutputFormat::Png},  {{}, OutputFormat::Png},
         {{"--format", "HGR", "-o", "a.png"}, OutputFormat::Hgr},
     };
-    for (const FormatCase& c : cases) {
-        SCOPED_TRACE(c.arguments.join(' ').toStdString());
-        EXPECT_EQ(Parsed(c.arguments + QStringList{"in.dhgr"}).format, c.expected);
-    }
-}
-
-TEST(ConvertOptions, UnnamedSettingsKeepANewRecordsValues) {
-    ORVEL_GlobalsRec fresh, set;
-    InitGlobalsRec(&fresh);
-    InitGlobalsRec(&set);
-    applyRenderSettings(Parsed({"--size", "raw", "in.hgr"}).settings, &set);
-    EXPECT_EQ(std::memcmp(&fresh, &set, kSettingsBlockSize), 0);
-
-    applyRenderSettings(Parsed({"--mono", "amber", "--engine", "book", "in.hgr"}).settings, &set);
-    EXPECT_EQ(set.bmFinalDepth, 1);
-    EXPECT_EQ(set.oneBitPalette, 2);
-    EXPECT_FALSE(set.quenEngine);
-    EXPECT_EQ(set.schemeType, fresh.schemeType);
-    EXPECT_EQ(set.paletteType, fresh.paletteType);
-    EXPECT_EQ(set.screenSize, fresh.screenSize);
-    EXPECT_TRUE(set.bitShifting);
-    ReleaseGlobalsRec(&fresh);
-    ReleaseGlobalsRec(&set);
-}
-
-TEST(ConvertOptions, FailureLinesDropThePathTheReaderNamed) {
-    ORVEL_GlobalsRec rec;
-    InitGlobalsRec(&rec);
-    EXPECT_EQ(loadInput(&rec, "a/b.hgr").error, "File not found");
-    EXPECT_EQ(loadInput(&rec, "a/s.txt").error, "Cannot open text screen");
-    ReleaseGlobalsRec(&rec);
+    for (const auto& [options, format] : formats)
+        EXPECT_EQ(Parsed(options + QStringList{"in.dhgr"}).format, format) << options.join(' ').toStdString();
 }

@@ -1,211 +1,131 @@
-// orvel-convert against the picture view: every engine, palette kind, bit-shifting setting and
-// offset, every size and aspect, text screens, --to-dhgr and --shift give what the window gives.
+// What orvel-convert writes, against hand-worked dots: one-bit renders with and without the
+// half-dot delay, the export's doubled rows, text screens' inverse cells, the order of the
+// edits; and the shown sizes against the view's own painting.
 #include "ConvertTestSupport.h"
 
 #include "view/OrvelWidget.h"
-#include "view/PictureFile.h"
-#include "view/PicturePainting.h"
+#include "view/PictureFileRead.h"
 
-#include "text/TextScreenFile.h"
+#include <set>
 
 namespace {
 
-struct EngineCase {
-    const char* option;
-    bool quen;
-    std::uint16_t scheme;
-};
+// The lit dots of row y: every pixel that is not black.
+std::set<int> LitDots(const QImage& image, int y) {
+    std::set<int> lit;
+    for (int x = 0; x < image.width(); ++x)
+        if ((image.pixel(x, y) & 0xFFFFFF) != 0) lit.insert(x);
+    return lit;
+}
 
-const EngineCase kEngines[] = {
-    {"dunmere", true, 0}, {"double", true, 1}, {"sharp", true, 2}, {"book", false, 1}};
+std::set<int> DotRun(int first, int last) {
+    std::set<int> dots;
+    for (int x = first; x <= last; ++x)
+        dots.insert(x);
+    return dots;
+}
+
+QByteArray Picture(int size, std::initializer_list<std::pair<int, char>> bytes) {
+    QByteArray picture(size, '\0');
+    for (const auto& [offset, value] : bytes)
+        picture[offset] = value;
+    return picture;
+}
 
 } // namespace
 
-TEST(ConvertRender, RawPngIsTheViewsRenderForEveryEngineAndSetting) {
+TEST(ConvertRender, OneBitRendersLightTheHandWorkedDots) {
     const PictureDir files;
-    for (const QString& input : {files.hgr(), files.dhgr()})
-        for (const EngineCase& engine : kEngines)
-            for (const int mono : {-1, 1})
-                for (const bool shifting : {true, false})
-                    for (const int offset : {0, 1}) {
-                        SCOPED_TRACE(testing::Message()
-                                     << input.toStdString() << " engine " << engine.option
-                                     << " mono " << mono << " shifting " << shifting << " offset "
-                                     << offset << " seed " << PictureDir::kSeed);
-                        QStringList arguments = {"--size",
-                                                 "raw",
-                                                 "--engine",
-                                                 engine.option,
-                                                 "--dhgr-offset",
-                                                 QString::number(offset),
-                                                 "-o",
-                                                 files.path("out.png"),
-                                                 input};
-                        if (!shifting) arguments.prepend("--no-bit-shifting");
-                        if (mono >= 0)
-                            arguments << "--mono"
-                                      << "green";
-
-                        OrvelWidget view;
-                        ORVEL_GlobalsRec* rec = view.globalsRec;
-                        rec->quenEngine = engine.quen;
-                        rec->schemeType = engine.scheme;
-                        rec->bitShifting = shifting;
-                        rec->dhgrColorOffset = static_cast<std::int16_t>(offset);
-                        if (mono >= 0) {
-                            rec->bmFinalDepth = 1;
-                            rec->oneBitPalette = static_cast<std::uint16_t>(mono);
-                        }
-                        ASSERT_TRUE(view.loadFile(input));
-                        EXPECT_TRUE(SameRgb(ConvertToImage(arguments), view.offscreenImage));
-                    }
+    // Hi-res line 0: 0x81 (bit 0, delayed); line 1 (offset 0x400): 0x7F. Double hi-res line 0:
+    // auxiliary bit 0 of column 0; line 1: main bit 6 of column 39.
+    ASSERT_TRUE(WriteFile(files.path("h.hgr"), Picture(kBankSize, {{0, '\x81'}, {0x400, 0x7F}})));
+    ASSERT_TRUE(WriteFile(files.path("d.dgr"),
+                          Picture(2 * kBankSize, {{0, 0x01}, {kBankSize + 0x400 + 39, 0x40}})));
+    const std::tuple<QStringList, QString, std::set<int>, std::set<int>> cases[] = {
+        {{}, "h.hgr", {1, 2}, DotRun(0, 13)},
+        {{"--no-bit-shifting"}, "h.hgr", {0, 1}, DotRun(0, 13)},
+        {{}, "d.dgr", {1}, {560}},
+    };
+    for (const auto& [options, input, line0, line1] : cases) {
+        SCOPED_TRACE((options.join(' ') + input).toStdString());
+        const QStringList common = options + QStringList{"--engine", "book", "--mono", "green"};
+        const QImage raw = ConvertToImage(common + QStringList{"--size", "raw", "-o",
+                                                               files.path("raw.png"), files.path(input)});
+        const QImage exported =
+            ConvertToImage(common + QStringList{"-o", files.path("e.png"), files.path(input)});
+        ASSERT_EQ(raw.size(), QSize(562, 192));
+        ASSERT_EQ(exported.size(), QSize(562, 384));
+        EXPECT_EQ(LitDots(raw, 0), line0);
+        EXPECT_EQ(LitDots(raw, 1), line1);
+        for (int y = 2; y < 192; ++y)
+            ASSERT_TRUE(LitDots(raw, y).empty()) << "line " << y;
+        EXPECT_EQ(raw.pixel(*line0.begin(), 0), qRgb(0x33, 0xFF, 0x33)); // "Black and Green"
+        for (int y = 0; y < 384; ++y)
+            ASSERT_EQ(exported.copy(0, y, 562, 1), raw.copy(0, y / 2, 562, 1)) << "row " << y;
+    }
 }
 
-TEST(ConvertRender, PalettesByNumberOrNameAndOneBitWhiteFollowThePalette) {
+TEST(ConvertRender, InverseSpacesFillTheirCellsInBothColumnModes) {
     const PictureDir files;
-    struct PaletteCase {
-        QStringList options;
-        std::uint16_t depth, palette, oneBit;
-    };
-    const PaletteCase cases[] = {
-        {{"--palette", "0"}, 8, 0, 0},
-        {{"--palette", "canon dv"}, 8, 5, 0},
-        {{"--palette", "IIGS", "--engine", "book"}, 8, 7, 0},
-        {{"--palette", "1", "--mono", "white", "--engine", "book"}, 1, 1, 0},
-        {{"--mono", "amber", "--palette", "Tobrel"}, 1, 3, 2},
-    };
-    for (const PaletteCase& c : cases) {
-        SCOPED_TRACE(c.options.join(' ').toStdString());
-        OrvelWidget view;
-        view.globalsRec->quenEngine = !c.options.contains("book");
-        view.globalsRec->bmFinalDepth = c.depth;
-        view.globalsRec->paletteType = c.palette;
-        view.globalsRec->oneBitPalette = c.oneBit;
-        ASSERT_TRUE(view.loadFile(files.dhgr()));
-        const QStringList arguments =
-            c.options + QStringList{"--size", "raw", "-o", files.path("p.png"), files.dhgr()};
-        EXPECT_TRUE(SameRgb(ConvertToImage(arguments), view.offscreenImage));
+    const QString inverseSpace = QChar(0xF000);
+    for (const bool eighty : {false, true}) {
+        const QString path = files.path(eighty ? "s80.txt" : "s40.TXT");
+        ASSERT_TRUE(WriteFile(path, ((eighty ? "80" : "") + inverseSpace).toUtf8()));
+        const std::vector<ConversionResult> results =
+            RunConverter({"--format", eighty ? "dhgr" : "hgr", path});
+        ASSERT_TRUE(results.at(0).ok) << results[0].error;
+        // Lines 0..7 of a cell are 0x400 apart; seven lit pixels are byte 0x7F (the first
+        // byte of the auxiliary bank for 80 columns, of the main bank for 40).
+        QByteArray expected(eighty ? 2 * kBankSize : kBankSize, '\0');
+        for (int line = 0; line < 8; ++line)
+            expected[line * 0x400] = 0x7F;
+        EXPECT_EQ(ReadFile(QString::fromStdString(results[0].output)), expected);
     }
+    // Letters: drawn (not all zero), and in 40 columns never a high bit.
+    ASSERT_TRUE(WriteFile(files.path("text.txt"), "TEXT SCREEN\n\x7F PIXELS\n~~~~"));
+    RunConverter({"--format", "hgr", files.path("text.txt")});
+    const QByteArray bytes = ReadFile(files.path("text.hgr"));
+    ASSERT_EQ(bytes.size(), kBankSize);
+    EXPECT_NE(bytes.count('\0'), kBankSize) << "nothing drawn";
+    for (int i = 0; i < bytes.size(); ++i)
+        ASSERT_EQ(bytes[i] & 0x80, 0) << "byte " << i;
+}
+
+TEST(ConvertRender, ToDhgrComesBeforeTheShiftsAndDhgrOutputAfterThem) {
+    const PictureDir files;
+    auto edited = [&](bool convertFirst) {
+        ORVEL_GlobalsRec rec;
+        InitGlobalsRec(&rec);
+        readPictureInto(&rec, files.hgr().toStdString());
+        if (convertFirst) ConvertRecordToDHGR(&rec);
+        ShiftRecord(&rec, true);
+        ShiftRecord(&rec, false);
+        ShiftRecord(&rec, false);
+        ConvertRecordToDHGR(&rec);
+        const std::string bytes = pictureBytesOf(&rec);
+        ReleaseGlobalsRec(&rec);
+        return QByteArray(bytes.data(), static_cast<int>(bytes.size()));
+    };
+    const QStringList shifts = {"--shift", "left", "--shift", "right", "--shift", "right"};
+    ASSERT_NE(edited(true), edited(false));
+    RunConverter(shifts + QStringList{"--to-dhgr", "-o", files.path("a.dgr"), files.hgr()});
+    EXPECT_EQ(ReadFile(files.path("a.dgr")), edited(true)) << "seed " << PictureDir::kSeed;
+    RunConverter(shifts + QStringList{"-o", files.path("b.DHGR"), files.hgr()});
+    EXPECT_EQ(ReadFile(files.path("b.DHGR")), edited(false)) << "seed " << PictureDir::kSeed;
 }
 
 TEST(ConvertRender, ShownSizesAreWhatTheViewPaints) {
     const PictureDir files;
-    const char* sizes[] = {"half", "normal", "double"};
-    const char* aspects[] = {"1.0", "0.9", "0.84"};
-    for (int size = 0; size < 3; ++size)
-        for (int aspect = 0; aspect < 3; ++aspect) {
-            SCOPED_TRACE(testing::Message() << sizes[size] << " " << aspects[aspect]);
-            OrvelWidget view;
-            view.globalsRec->screenSize = static_cast<std::uint16_t>(size);
-            view.globalsRec->aspectCorrect = static_cast<std::uint16_t>(aspect);
-            ASSERT_TRUE(view.loadFile(files.dhgr()));
-            const QImage converted =
-                ConvertToImage({"--size", sizes[size], "--aspect", aspects[aspect], "-o",
-                                files.path("shown.png"), files.dhgr()});
-            EXPECT_EQ(converted.size(), view.size());
-            EXPECT_TRUE(SameRgb(converted, view.grab().toImage()));
-        }
-}
-
-TEST(ConvertRender, ExportIsTheSaveAsPngImageWhateverTheViewSize) {
-    const PictureDir files;
-    OrvelWidget view;
-    view.globalsRec->quenEngine = false;
-    ASSERT_TRUE(view.loadFile(files.hgr()));
-    const QImage expected = exportedPicture(view.offscreenImage);
-    ASSERT_EQ(expected.size(), QSize(562, 384));
-    for (const QStringList& options :
-         {QStringList{}, QStringList{"--size", "export"}, QStringList{"--aspect", "0.84"}}) {
-        SCOPED_TRACE(options.join(' ').toStdString());
+    const std::tuple<int, const char*, const char*> cases[] = {
+        {0, "half", "1.0"}, {1, "normal", "0.9"}, {2, "double", "0.84"}};
+    for (const auto& [size, sizeName, aspect] : cases) {
+        SCOPED_TRACE(sizeName);
+        OrvelWidget view;
+        view.globalsRec->screenSize = static_cast<std::uint16_t>(size);
+        view.globalsRec->aspectCorrect = static_cast<std::uint16_t>(size);
+        ASSERT_TRUE(view.loadFile(files.dhgr()));
         const QImage converted = ConvertToImage(
-            options + QStringList{"--engine", "book", "-o", files.path("e.png"), files.hgr()});
-        EXPECT_TRUE(SameRgb(converted, expected));
+            {"--size", sizeName, "--aspect", aspect, "-o", files.path("s.png"), files.dhgr()});
+        EXPECT_EQ(converted, view.grab().toImage().convertToFormat(QImage::Format_RGBA8888));
     }
-}
-
-TEST(ConvertRender, TextScreensAreDrawnAsTheViewDrawsThem) {
-    const PictureDir files;
-    const QString inverse = QString(QChar(0xF021)) + QChar(0xF000) + QChar(0xF02F);
-    const QString screens[] = {
-        "HELLO, APPLE II\n\n  +----+\n  |  " + inverse + "|\n  +----+\nabc xyz 0123456789",
-        "80" + QString("EIGHTY COLUMNS ").repeated(5) + "\nrow two " + inverse};
-    for (const QString& screen : screens) {
-        SCOPED_TRACE(screen.left(20).toStdString());
-        const QString path = files.path("screen.TXT");
-        ASSERT_TRUE(WriteFile(path, screen.toUtf8()));
-        const TextScreenReadResult read = readTextScreenFile(path);
-        ASSERT_TRUE(read.ok);
-        OrvelWidget view;
-        view.loadTextScreen(read.text);
-        EXPECT_EQ(view.globalsRec->isDHGR, screen.startsWith("80"));
-        EXPECT_TRUE(SameRgb(ConvertToImage({"--size", "raw", "-o", files.path("t.png"), path}),
-                            view.offscreenImage));
-    }
-}
-
-TEST(ConvertRender, FortyColumnTextAsHiresIsTheMainBankWithNoHighBit) {
-    const PictureDir files;
-    const QString path = files.path("forty.txt");
-    ASSERT_TRUE(WriteFile(path, "TEXT SCREEN\n\x7F PIXELS\n~~~~"));
-    const std::vector<ConversionResult> results = RunConverter({"--format", "hgr", path});
-    ASSERT_EQ(results.size(), 1u);
-    ASSERT_TRUE(results[0].ok) << results[0].error.toStdString();
-    EXPECT_EQ(results[0].output, files.path("forty.hgr"));
-    const QByteArray bytes = ReadFile(results[0].output);
-    ASSERT_EQ(bytes.size(), kBankSize);
-    EXPECT_NE(bytes.count('\0'), kBankSize) << "nothing drawn";
-    for (int i = 0; i < bytes.size(); ++i)
-        ASSERT_EQ(static_cast<unsigned char>(bytes[i]) & 0x80, 0) << "byte " << i;
-
-    OrvelWidget view;
-    view.loadTextScreen(readTextScreenFile(path).text);
-    EXPECT_EQ(bytes, mainBankBytes(view.globalsRec));
-}
-
-TEST(ConvertRender, DhgrOfAHiresPictureIsConvertToDHGR) {
-    const PictureDir files;
-    OrvelWidget view;
-    ASSERT_TRUE(view.loadFile(files.hgr()));
-    view.convertToDHGR();
-    const QByteArray expected = pictureFileBytes(view.globalsRec);
-    ASSERT_EQ(expected.size(), 2 * kBankSize);
-
-    RunConverter({"--format", "dhgr", files.hgr()});
-    EXPECT_EQ(ReadFile(files.path("picture.dgr")), expected) << "seed " << PictureDir::kSeed;
-    RunConverter({"-o", files.path("named.DHGR"), files.hgr()}); // the extension decides
-    EXPECT_EQ(ReadFile(files.path("named.DHGR")), expected);
-}
-
-TEST(ConvertRender, ShiftsApplyInOrderAfterTheConversionToDHGR) {
-    const PictureDir files;
-    for (const QString& input : {files.hgr(), files.dhgr()}) {
-        SCOPED_TRACE(input.toStdString());
-        OrvelWidget view;
-        ASSERT_TRUE(view.loadFile(input));
-        view.shiftImage(true);
-        view.shiftImage(false);
-        view.shiftImage(false);
-        const QString out = files.path("shifted.png");
-        EXPECT_TRUE(SameRgb(ConvertToImage({"--shift", "left", "--shift", "right", "--shift",
-                                            "right", "--size", "raw", "-o", out, input}),
-                            view.offscreenImage));
-        // --format dhgr makes the shifted hi-res picture double hi-res only at the end.
-        RunConverter({"--shift", "left", "--shift", "right", "--shift", "right", "-o",
-                      files.path("shifted.bin"), "--format", "dhgr", input});
-        view.convertToDHGR();
-        EXPECT_EQ(ReadFile(files.path("shifted.bin")), pictureFileBytes(view.globalsRec));
-    }
-
-    // Given after --shift on the line, --to-dhgr still comes first; the other order differs.
-    OrvelWidget convertedFirst, shiftedFirst;
-    ASSERT_TRUE(convertedFirst.loadFile(files.hgr()));
-    convertedFirst.convertToDHGR();
-    convertedFirst.shiftImage(true);
-    ASSERT_TRUE(shiftedFirst.loadFile(files.hgr()));
-    shiftedFirst.shiftImage(true);
-    shiftedFirst.convertToDHGR();
-    ASSERT_NE(pictureFileBytes(convertedFirst.globalsRec),
-              pictureFileBytes(shiftedFirst.globalsRec));
-    RunConverter({"--shift", "left", "--to-dhgr", "-o", files.path("order.dgr"), files.hgr()});
-    EXPECT_EQ(ReadFile(files.path("order.dgr")), pictureFileBytes(convertedFirst.globalsRec));
 }

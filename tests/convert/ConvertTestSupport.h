@@ -1,5 +1,5 @@
-// Helpers of the orvel-convert tests: seeded pictures and text screens in a temporary directory,
-// one conversion through the library, and a dot-for-dot RGB comparison of two images.
+// Helpers of the orvel-convert tests: seeded pictures in a temporary directory, conversions
+// through the library (with the Qt helper linked in), and runs of the real executable.
 #pragma once
 
 #include "convert/ConvertOptions.h"
@@ -7,73 +7,88 @@
 #include "core/Core.h"
 
 #include "support/TestFiles.h"
-#include <QByteArray>
 #include <QDir>
-#include <QFile>
 #include <QImage>
-#include <QStringList>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
-#include <random>
-
-inline QByteArray Bank(const std::uint8_t* bank) {
-    return QByteArray(reinterpret_cast<const char*>(bank), kBankSize);
+inline std::vector<std::string> Arguments(const QStringList& arguments) {
+    std::vector<std::string> line = {"orvel-convert"};
+    for (const QString& argument : arguments)
+        line.push_back(argument.toStdString());
+    return line;
 }
 
-// Parses `arguments` (after the program's name) and converts every input through one converter,
-// as the executable does. Returns the results in input order.
+inline const ConvertGuiHelper* LinkedHelper(std::string&) {
+    return orvelConvertGuiHelper();
+}
+
+// Parses `arguments` and converts every input through one converter, as the executable does.
 inline std::vector<ConversionResult> RunConverter(const QStringList& arguments) {
-    const CommandLine line = parseCommandLine(QStringList{"orvel-convert"} + arguments);
-    EXPECT_EQ(line.action, CommandAction::Convert) << line.error.toStdString();
+    const CommandLine line = parseCommandLine(Arguments(arguments));
+    EXPECT_EQ(line.action, CommandAction::Convert) << line.error;
     std::vector<ConversionResult> results;
     if (line.action != CommandAction::Convert) return results;
-    PictureConverter converter(line.options);
-    for (const QString& input : line.options.inputs)
+    PictureConverter converter(line.options, LinkedHelper);
+    for (const std::string& input : line.options.inputs)
         results.push_back(converter.convert(input));
     return results;
 }
 
-// Converts one input and returns the decoded output image (null on failure, reported).
+// Converts one input and returns the decoded output image in RGBA (null on failure, reported).
 inline QImage ConvertToImage(const QStringList& arguments) {
     const std::vector<ConversionResult> results = RunConverter(arguments);
     if (results.size() != 1 || !results[0].ok) {
         ADD_FAILURE() << "conversion failed: "
-                      << (results.empty() ? "no result" : results[0].error.toStdString());
+                      << (results.empty() ? "no result" : results[0].error);
         return QImage();
     }
-    return QImage(results[0].output);
+    return QImage(QString::fromStdString(results[0].output))
+        .convertToFormat(QImage::Format_RGBA8888);
 }
 
-// Same size and the same red, green and blue at every pixel, whatever the two formats are.
-inline ::testing::AssertionResult SameRgb(const QImage& actual, const QImage& expected) {
-    if (actual.size() != expected.size())
-        return ::testing::AssertionFailure()
-               << "size " << actual.width() << "x" << actual.height() << ", expected "
-               << expected.width() << "x" << expected.height();
-    const QImage a = actual.convertToFormat(QImage::Format_RGB32);
-    const QImage e = expected.convertToFormat(QImage::Format_RGB32);
-    for (int y = 0; y < a.height(); ++y)
-        for (int x = 0; x < a.width(); ++x)
-            if ((a.pixel(x, y) & 0xFFFFFF) != (e.pixel(x, y) & 0xFFFFFF))
-                return ::testing::AssertionFailure()
-                       << "first difference at (" << x << ", " << y << "): " << std::hex
-                       << (a.pixel(x, y) & 0xFFFFFF) << ", expected " << (e.pixel(x, y) & 0xFFFFFF);
-    return ::testing::AssertionSuccess();
-}
-
-// A temporary directory with a seeded hi-res picture (high bits set on many bytes) and a
-// seeded double hi-res picture.
+// A temporary directory with a seeded hi-res and a seeded double hi-res picture.
 struct PictureDir {
     PictureDir() {
-        EXPECT_TRUE(dir.isValid());
         EXPECT_TRUE(WriteFile(hgr(), SeededBytes(kSeed, kBankSize)));
         EXPECT_TRUE(WriteFile(dhgr(), SeededBytes(kSeed + 1, 2 * kBankSize)));
     }
     QString path(const QString& name) const { return dir.filePath(name); }
     QString hgr() const { return path("picture.hgr"); }
     QString dhgr() const { return path("picture.dhgr"); }
+    QStringList entries(const QString& sub = ".") const {
+        return QDir(path(sub)).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden,
+                                         QDir::Name);
+    }
 
     static constexpr unsigned kSeed = 20240611;
     QTemporaryDir dir;
 };
+
+struct ProcessRun {
+    int status = -1;
+    QString out;
+    QStringList errorLines;
+};
+
+// Runs `program` (orvel-convert by default) in `directory`; standard output to `outputFile`
+// when given.
+inline ProcessRun RunExecutable(const QStringList& arguments, const QString& directory,
+                                const QString& program = ORVEL_CONVERT_EXE,
+                                const QString& outputFile = QString()) {
+    QProcess process;
+    process.setWorkingDirectory(directory);
+    if (!outputFile.isEmpty()) process.setStandardOutputFile(outputFile);
+    process.start(program, arguments);
+    ProcessRun run;
+    if (!process.waitForFinished(60000)) {
+        ADD_FAILURE() << "orvel-convert did not finish";
+        return run;
+    }
+    run.status = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+    run.out = QString::fromLocal8Bit(process.readAllStandardOutput());
+    run.errorLines = QString::fromLocal8Bit(process.readAllStandardError())
+                         .split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    return run;
+}

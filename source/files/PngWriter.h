@@ -1,0 +1,15 @@
+// A PNG writer of our own on zlib, for rendered pictures: few colours, rows often repeated.
+// Plain C++, so orvel-convert encodes without Qt; the picture view's export wraps it.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// `rows` point at rows of `width` pixels of 4 bytes each, red, green, blue, alpha in that order.
+// A row may be given more than once (the export doubles every line).
+//
+// A picture of at most 256 colours (every unsmoothed render) is written as a palette PNG of the
+// smallest bit depth that holds its colours; any other as 8-bit RGB, or RGBA when a pixel is not
+// opaque. Returns the file's bytes; empty only when zlib fails.
+std::string encodePngRows(int width, const std::vector<const std::uint8_t*>& rows);

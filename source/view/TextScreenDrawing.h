@@ -1,0 +1,12 @@
+// Drawing a text screen with the Apple II font: the screen text to lit pixels of 7 x 8 cells.
+// Separate from the dots so orvel-convert's Qt helper draws without the graphics core.
+#pragma once
+
+#include "view/TextScreenDots.h"
+
+#include <QString>
+
+// The screen text (an optional leading "80" selects 80 columns; rows split at line feeds;
+// U+F000..U+F05E inverse) drawn white on black; rows after the 24th and characters past the
+// 40th or 80th are left out. Needs a QGuiApplication (fonts and painting).
+TextScreenMask DrawTextScreenMask(const QString& screenText);
