@@ -1,0 +1,230 @@
+// The text screen editor window: building it, its switches, its settings ("texteditor/..."),
+// its title, and the question about unsaved changes before the screen is dropped or closed.
+#include "text/TextScreenEditor.h"
+
+#include "text/CharPaletteWidget.h"
+#include "text/TextGridWidget.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QDockWidget>
+#include <QFileInfo>
+#include <QLabel>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QSettings>
+#include <QSignalBlocker>
+#include <QStatusBar>
+
+#include <utility>
+
+namespace {
+
+const QString kGeometryKey = QStringLiteral("texteditor/geometry");
+const QString kScaleKey = QStringLiteral("texteditor/scale");
+const QString k80ColKey = QStringLiteral("texteditor/80col");
+const QString kInverseKey = QStringLiteral("texteditor/inverseChars");
+
+} // namespace
+
+TextScreenEditor::TextScreenEditor(QWidget* parent) : QMainWindow(parent) {
+    setWindowFlags(windowFlags() | Qt::Window);
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWindowTitle(tr("orvel — Text Editor"));
+    askSaveChanges = [this] {
+        return QMessageBox::question(
+            this, tr("Save changes?"), tr("The text screen has unsaved changes."),
+            QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, QMessageBox::Save);
+    };
+    buildGridArea();
+    buildPaletteDock();
+    buildStatusBar();
+    connect(grid, &TextGridWidget::contentChanged, this, &TextScreenEditor::onGridChanged);
+    loadEditorPrefs();
+    updateStatus();
+}
+
+void TextScreenEditor::buildGridArea() {
+    grid = new TextGridWidget(this);
+    auto* scroll = new QScrollArea(this);
+    scroll->setWidget(grid);
+    scroll->setWidgetResizable(false);
+    scroll->setAlignment(Qt::AlignCenter);
+    scroll->setStyleSheet(QStringLiteral("QScrollArea { background: #404040; }"));
+    scroll->viewport()->setStyleSheet(QStringLiteral("background: #404040;"));
+    setCentralWidget(scroll);
+    // Typing goes to the grid as soon as the window is active.
+    grid->setFocus();
+}
+
+void TextScreenEditor::buildPaletteDock() {
+    palette = new CharPaletteWidget(this);
+    paletteDock = new QDockWidget(tr("MouseText"), this);
+    paletteDock->setWidget(palette);
+    paletteDock->setFeatures(QDockWidget::DockWidgetMovable | QDockWidget::DockWidgetFloatable);
+    paletteDock->setStyleSheet(QStringLiteral("QDockWidget { border: 1px solid #555; }"));
+    addDockWidget(Qt::RightDockWidgetArea, paletteDock);
+    // A floating palette stays above the grid's window; changing flags hides a window, so it
+    // is shown again either way.
+    connect(paletteDock, &QDockWidget::topLevelChanged, this, [this](bool floating) {
+        if (floating) paletteDock->setWindowFlags(paletteDock->windowFlags() |
+                                                  Qt::WindowStaysOnTopHint);
+        paletteDock->show();
+    });
+    connect(palette, &CharPaletteWidget::characterClicked, grid, &TextGridWidget::insertChar);
+}
+
+void TextScreenEditor::buildStatusBar() {
+    statusLabel = new QLabel(this);
+    scaleButton = new QPushButton(QStringLiteral("1×"), this);
+    scaleButton->setFixedWidth(36);
+    scaleButton->setToolTip(tr("Toggle 1× / 2× view"));
+    col80Check = new QCheckBox(tr("80 Columns"), this);
+    inverseCheck = new QCheckBox(tr("Inverse"), this);
+    // The switches never take the keyboard from the grid: after a click, typing goes on there
+    // (a space would otherwise flip the switch).
+    for (QWidget* control : {static_cast<QWidget*>(scaleButton), static_cast<QWidget*>(col80Check),
+                             static_cast<QWidget*>(inverseCheck)})
+        control->setFocusPolicy(Qt::NoFocus);
+    connect(scaleButton, &QPushButton::clicked, this, &TextScreenEditor::toggleScale);
+    connect(col80Check, &QCheckBox::toggled, this, &TextScreenEditor::on80colToggled);
+    connect(inverseCheck, &QCheckBox::toggled, grid, &TextGridWidget::setInverseTyping);
+    statusBar()->addWidget(statusLabel, 1);
+    statusBar()->addPermanentWidget(inverseCheck);
+    statusBar()->addPermanentWidget(col80Check);
+    statusBar()->addPermanentWidget(scaleButton);
+}
+
+// ---- the document ----
+
+void TextScreenEditor::setText(const QString& text) {
+    grid->setText(text);
+    {
+        const QSignalBlocker quiet(col80Check);
+        col80Check->setChecked(grid->columns == 80);
+    }
+    modifiedB = false;
+    updateTitle();
+    updateStatus();
+    emit textChanged(grid->getText());
+}
+
+QString TextScreenEditor::getText() const {
+    return grid->getText();
+}
+
+void TextScreenEditor::setFilePath(const QString& path) {
+    filePath = path;
+    updateTitle();
+}
+
+void TextScreenEditor::updateTitle() {
+    QString title = filePath.isEmpty()
+                        ? tr("orvel — Text Editor")
+                        : QStringLiteral("orvel — %1").arg(QFileInfo(filePath).fileName());
+    if (modifiedB) title += QStringLiteral(" •");
+    setWindowTitle(title);
+}
+
+void TextScreenEditor::onGridChanged() {
+    modifiedB = true;
+    // An undo can bring back the other column mode; the switch shows the grid's.
+    {
+        const QSignalBlocker quiet(col80Check);
+        col80Check->setChecked(grid->columns == 80);
+    }
+    updateTitle();
+    updateStatus();
+    emit textChanged(grid->getText());
+}
+
+bool TextScreenEditor::blankScreen() const {
+    for (const QString& row : grid->rows)
+        for (const QChar ch : row)
+            if (ch != QLatin1Char(' ')) return false;
+    return true;
+}
+
+bool TextScreenEditor::maybeSave() {
+    // An edit of the last few milliseconds counts as well.
+    grid->flushPendingChange();
+    if (!modifiedB || blankScreen()) return true;
+    switch (askSaveChanges()) {
+    case QMessageBox::Save:
+        return saveRequested && saveRequested();
+    case QMessageBox::Discard:
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool TextScreenEditor::requestClose() {
+    if (!maybeSave()) return false;
+    closeApprovedB = true;
+    const bool closed = close();
+    closeApprovedB = false;
+    return closed;
+}
+
+void TextScreenEditor::closeEvent(QCloseEvent* event) {
+    if (!std::exchange(closeApprovedB, false) && !maybeSave()) {
+        event->ignore();
+        return;
+    }
+    saveEditorPrefs();
+    emit editorClosed();
+    QMainWindow::closeEvent(event);
+}
+
+// ---- switches and settings ----
+
+void TextScreenEditor::toggleScale() {
+    grid->setScale(grid->scale == 2 ? 4 : 2);
+    palette->setGridScale(grid->scale);
+    updateStatus();
+}
+
+void TextScreenEditor::on80colToggled(bool on) {
+    // The grid reports the switch as a content change, which marks the document modified.
+    grid->setColumns(on ? 80 : 40);
+    updateStatus();
+    emit modeChanged(on);
+}
+
+void TextScreenEditor::updateStatus() {
+    statusLabel->setText(grid->columns == 80 ? tr("80 Columns") : tr("40 col"));
+    scaleButton->setText(grid->scale == 2 ? QStringLiteral("1×") : QStringLiteral("2×"));
+}
+
+void TextScreenEditor::loadEditorPrefs() {
+    QSettings settings;
+    if (settings.contains(kGeometryKey))
+        restoreGeometry(settings.value(kGeometryKey).toByteArray());
+    else
+        resize(600, 500);
+    grid->setScale(settings.value(kScaleKey, 2).toInt());
+    const bool eighty = settings.value(k80ColKey, false).toBool();
+    {
+        const QSignalBlocker quiet(col80Check);
+        col80Check->setChecked(eighty);
+    }
+    // The grid is still empty: taking the marker as its text switches it without reporting a
+    // change, so a fresh window is not marked modified.
+    if (eighty) grid->setText(QStringLiteral("80"));
+    const bool inverse = settings.value(kInverseKey, false).toBool();
+    {
+        const QSignalBlocker quiet(inverseCheck);
+        inverseCheck->setChecked(inverse);
+    }
+    grid->setInverseTyping(inverse);
+    palette->setGridScale(grid->scale);
+}
+
+void TextScreenEditor::saveEditorPrefs() {
+    QSettings settings;
+    settings.setValue(kGeometryKey, saveGeometry());
+    settings.setValue(kScaleKey, grid->scale);
+    settings.setValue(k80ColKey, grid->columns == 80);
+    settings.setValue(kInverseKey, grid->inverseTypingB);
+}
