@@ -50,8 +50,8 @@ inline Qt::Key keyNamed(const QString& name) {
 
 // Steps separated by '|': "@r,c" clicks a cell, "@r,c>r,c" drags, "S@r,c" Shift+clicks;
 // "tTEXT" types; "kNAME" presses a key ("+" before the name adds Shift, "^" Meta); "vTEXT"
-// pastes TEXT through the clipboard; "mN" clicks palette cell N; "i" flips "Inverse";
-// "u", "x", "c", "a": undo, cut, copy, select all.
+// pastes TEXT through the clipboard ("v" alone pastes what is there); "mN" clicks palette cell N;
+// "i" flips "Inverse"; "u", "x", "c", "a": undo, cut, copy, select all.
 inline void play(TextScreenEditor* editor, const QString& script) {
     TextGridWidget* grid = editor->grid;
     for (const QString& step : script.split(QLatin1Char('|'))) {
@@ -66,7 +66,9 @@ inline void play(TextScreenEditor* editor, const QString& script) {
             QTest::mouseRelease(grid, Qt::LeftButton, mods, cellCentre(grid, ends.last()));
             break;
         }
-        case 't': QTest::keyClicks(grid, arg); break;
+        case 't':
+            QTest::keyClicks(grid, arg);
+            break;
         case 'k': {
             Qt::KeyboardModifiers mods;
             QString name = arg;
@@ -76,19 +78,30 @@ inline void play(TextScreenEditor* editor, const QString& script) {
             break;
         }
         case 'v':
-            QGuiApplication::clipboard()->setText(arg);
+            if (!arg.isEmpty()) QGuiApplication::clipboard()->setText(arg);
             grid->doPaste();
             break;
         case 'm':
             QTest::mouseClick(editor->palette, Qt::LeftButton, {},
                               editor->palette->cellRect(arg.toInt()).center());
             break;
-        case 'i': editor->inverseCheck->click(); break;
-        case 'u': grid->doUndo(); break;
-        case 'x': grid->doCut(); break;
-        case 'c': grid->doCopy(); break;
-        case 'a': grid->doSelectAll(); break;
-        default: ADD_FAILURE() << "unknown step " << step.toStdString();
+        case 'i':
+            editor->inverseCheck->click();
+            break;
+        case 'u':
+            grid->doUndo();
+            break;
+        case 'x':
+            grid->doCut();
+            break;
+        case 'c':
+            grid->doCopy();
+            break;
+        case 'a':
+            grid->doSelectAll();
+            break;
+        default:
+            ADD_FAILURE() << "unknown step " << step.toStdString();
         }
     }
 }

@@ -54,10 +54,12 @@ const ScriptCase kCases[] = {
     {"cut and paste", "ABCDEF\nGHIJ", "@0,1>0,3|x|@1,0|v", "ADEF\nBCGHIJ", 1, 2},
     {"copy leaves the text", "ABCDEF", "@0,1>0,3|c|@0,6|v", "ABCDEFBC", 0, 8},
     {"select all, Delete, mode kept", "80AB\nCD", "a|kDelete", "80", 0, 0},
-    {"select all", "AB\nCD", "a", "AB\nCD", 23, 0, "AB\nCD\n\n\n\n\n\n\n\n\n\n\n\n\n\n\n\n\n\n\n\n\n\n"},
+    {"select all", "AB\nCD", "a", "AB\nCD", 23, 0,
+     "AB\nCD\n\n\n\n\n\n\n\n\n\n\n\n\n\n\n\n\n\n\n\n\n\n"},
     {"paste with CR LF", "", "vA\r\nB", "A\nB", 1, 1},
     {"paste of an overlong line", "", "v" + kA40 + "0123456789", kA40, 0, 40},
-    {"paste past the last row", "", "@21,0|v1\n2\n3\n4\n5", repeated("\n", 21) + "1\n2\n345", 23, 3},
+    {"paste past the last row", "", "@21,0|v1\n2\n3\n4\n5", repeated("\n", 21) + "1\n2\n345", 23,
+     3},
     {"paste over a selection", "ABCDEF", "@0,1>0,4|vxy", "AxyEF", 0, 3},
     {"... and its undo", "ABCDEF", "@0,1>0,4|vxy|u", "ABCDEF", 0, 0},
     {"palette click over a selection", "ABCDEF", "@0,1>0,4|m0", "A\u00C4EF", 0, 2},
@@ -75,8 +77,8 @@ const ScriptCase kCases[] = {
     {"... and two", "ABCDEF", "@0,2|k+Right|k+Right", "ABCDEF", 0, 4, "CD"},
     {"Right without Shift drops it", "ABCDEF", "@0,2|k+Right|kRight", "ABCDEF", 0, 4},
     {"Shift+Right at the text's end", "ABC\nD", "@0,3|k+Right", "ABC\nD", 1, 0, "\n"},
-    {"Down keeps the column", "ABCDEFGH\nAB\nABCDEFGH", "@0,6|kDown|kDown", "ABCDEFGH\nAB\nABCDEFGH",
-     2, 6},
+    {"Down keeps the column", "ABCDEFGH\nAB\nABCDEFGH", "@0,6|kDown|kDown",
+     "ABCDEFGH\nAB\nABCDEFGH", 2, 6},
     {"End on a shorter row", "ABCDEFGH\nAB", "@0,6|kDown|kEnd", "ABCDEFGH\nAB", 1, 2},
     {"Up keeps the column", "AB\nABCDEFGH", "@1,6|kUp", "AB\nABCDEFGH", 0, 6},
     {"Left at a row's start", "ABC\nDE", "@1,0|kLeft", "ABC\nDE", 0, 3},
@@ -100,7 +102,9 @@ TEST_F(EditorTest, WorkedExamplesOfEditingKeysAndMouse) {
         EXPECT_EQ(grid->getText(), c.text);
         EXPECT_EQ(QPoint(grid->cursorCol, grid->cursorRow), QPoint(c.column, c.row));
         EXPECT_EQ(grid->hasSelection(), c.selection != nullptr);
-        if (c.selection) EXPECT_EQ(grid->selectedText(), QString::fromUtf8(c.selection));
+        if (c.selection) {
+            EXPECT_EQ(grid->selectedText(), QString::fromUtf8(c.selection));
+        }
         EXPECT_EQ(grid->rows.size(), TextGridWidget::kRows);
     }
 }
