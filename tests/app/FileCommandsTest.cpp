@@ -2,7 +2,7 @@
 // export behind "&Save", and saves that fail without touching the file that was there.
 #include "AppTestSupport.h"
 
-#include "picture/PicturePainting.h"
+#include "view/PicturePainting.h"
 
 #include <QFile>
 #include <QFileInfo>

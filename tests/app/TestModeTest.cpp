@@ -4,7 +4,7 @@
 #include "AppTestSupport.h"
 
 #include "app/TestMode.h"
-#include "picture/PictureFile.h"
+#include "view/PictureFile.h"
 
 #include <QImage>
 #include <QProcess>
