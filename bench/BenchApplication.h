@@ -10,5 +10,6 @@ inline void EnsureBenchApplication() {
     static char* argv[] = {name, nullptr};
     if (QCoreApplication::instance() != nullptr) return;
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    static QApplication app(argc, argv);
+    // Never destroyed: at exit the font database would outlive the thread storage it needs.
+    new QApplication(argc, argv);
 }

@@ -4,9 +4,9 @@
 #include "app/MainWindow.h"
 
 #include "core/Core.h"
-#include "picture/PictureFile.h"
-#include "picture/PicturePainting.h"
-#include "picture/PngEncoding.h"
+#include "view/PictureFile.h"
+#include "view/PicturePainting.h"
+#include "view/PngEncoding.h"
 #include "view/OrvelWidget.h"
 
 #include <QDir>

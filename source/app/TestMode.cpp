@@ -4,8 +4,8 @@
 #include "app/TestMode.h"
 
 #include "app/MainWindow.h"
-#include "picture/PictureFile.h"
-#include "picture/PngEncoding.h"
+#include "view/PictureFile.h"
+#include "view/PngEncoding.h"
 #include "view/OrvelWidget.h"
 
 #include <QCoreApplication>

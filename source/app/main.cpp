@@ -3,7 +3,7 @@
 // nothing (the start-up decision), a picture to open, or a picture and "--test".
 #include "app/MainWindow.h"
 #include "app/TestMode.h"
-#include "files/FileNames.h"
+#include "files/QtFiles.h"
 #include "startup/BundledResources.h"
 #include "text/AppleIIFont.h"
 #include "view/OrvelWidget.h"
@@ -13,12 +13,12 @@
 
 int main(int argc, char** argv) {
     // The test mode renders off screen, so it needs no display at all.
-    if (isTestModeRequest(fileArgumentsOf(argc, argv)) &&
+    if (isTestModeRequest(argumentsFromArgv(argc, argv)) &&
         qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     // Qt's own options (-platform ...) are gone from argv now; names keep their exact bytes.
-    const QStringList arguments = fileArgumentsOf(argc, argv);
+    const QStringList arguments = argumentsFromArgv(argc, argv);
     QApplication::setApplicationName(QStringLiteral("orvel"));
     QApplication::setOrganizationName(QStringLiteral("ferncastle"));
     appleIIFontFamily();

@@ -10,3 +10,7 @@
 // U+F000..U+F05E inverse) drawn white on black; rows after the 24th and characters past the
 // 40th or 80th are left out. Needs a QGuiApplication (fonts and painting).
 TextScreenMask DrawTextScreenMask(const QString& screenText);
+
+// The same screen drawn in one pass, every character through the painter: what the cell-by-cell
+// drawing above falls back to when a glyph reaches outside its cell, and must always equal.
+TextScreenMask DrawTextScreenMaskWhole(const QString& screenText);
