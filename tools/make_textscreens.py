@@ -207,13 +207,12 @@ def text_screen_info_screen():
     c.put(9, 0, DIAMOND + " MouseText symbols come from the character palette:")
     c.put(10, 4, " ".join(ALL_SYMBOLS))
     examples = "\u00A9 \u00AE \u2122 \u00B0 \u00F7 \u03C0 \u221E"
-    c.put(11, 0, DIAMOND + " Meta or Control with a key types the Mac OS Roman symbols")
-    c.put(11, 60, "(" + examples + ").")
+    c.put(11, 0, DIAMOND + " Meta with a key (Control on a Mac) types a Mac OS Roman symbol: " + examples)
     c.put(13, 0, inverse(" Editing keys "))
     keys = [
         ("Arrows", "move the cursor", "Shift+arrows", "select"),
-        ("Home  End", "start / end of the row", "Return", "start of the next row"),
-        ("Backspace", "erase to the left", "Delete", "erase under the cursor"),
+        ("Home  End", "start / end of the row", "Return", "break the row in two"),
+        ("Backspace", "erase left, join rows", "Delete", "erase under the cursor"),
     ]
     for index, (key, meaning, second_key, second_meaning) in enumerate(keys):
         row = 14 + index
@@ -223,7 +222,8 @@ def text_screen_info_screen():
         c.put(row, 56, second_meaning)
     c.put(18, 0, inverse(" Edit menu "))
     c.put(19, 2, "Cut, Copy, Paste and Clear work on the selection; Select All takes the whole")
-    c.put(20, 2, "screen; Undo takes back the last change.")
+    c.put(20, 2, "screen; Undo takes back the last change, and Undo again brings it back. They")
+    c.put(21, 2, "are in the picture window's Edit menu, and their keys work in the editor too.")
     c.put(22, 0, "Open the Sample Text Screen to see the symbols put together into windows.")
     return c.text()
 

@@ -131,6 +131,7 @@ private:
     void setPictureTitle(const QString& path);
 
     void buildMenus();
+    void shareMenuKeysWithEditor();
     void buildRadioGroup(QMenu* menu, const QJsonObject& item);
     void buildAction(QMenu* menu, const QJsonObject& item);
     void connectSlot(QAction* action, const QString& slot);

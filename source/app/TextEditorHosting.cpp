@@ -6,7 +6,20 @@
 #include "text/TextScreenEditor.h"
 #include "view/OrvelWidget.h"
 
+#include <QAction>
 #include <QApplication>
+#include <QMenu>
+#include <QMenuBar>
+
+namespace {
+
+// The picture commands whose keys mean something else to the grid (Ctrl+arrows move the cursor).
+bool keyBelongsToTheGrid(const QKeySequence& keys) {
+    return keys == QKeySequence(Qt::CTRL | Qt::Key_Left) ||
+           keys == QKeySequence(Qt::CTRL | Qt::Key_Right);
+}
+
+} // namespace
 
 void MainWindow::ensureTextEditor() {
     if (textEditor != nullptr) return;
@@ -15,6 +28,20 @@ void MainWindow::ensureTextEditor() {
     connect(textEditor, &TextScreenEditor::textChanged, this, &MainWindow::onTextEditorChanged);
     connect(textEditor, &TextScreenEditor::editorClosed, this, &MainWindow::onTextEditorClosed);
     connect(textEditor, &TextScreenEditor::modeChanged, this, &MainWindow::onText80colChanged);
+    shareMenuKeysWithEditor();
+}
+
+// The editor window has no menu bar of its own: the File and Edit commands' keys (Undo, Copy,
+// Save...) work while it is the active window, as they do in the main window.
+void MainWindow::shareMenuKeysWithEditor() {
+    const int shared = 2; // File, then Edit
+    const QList<QAction*> menus = menuBar()->actions();
+    for (int i = 0; i < shared && i < menus.size(); ++i) {
+        if (menus[i]->menu() == nullptr) continue;
+        for (QAction* action : menus[i]->menu()->actions())
+            if (!action->shortcut().isEmpty() && !keyBelongsToTheGrid(action->shortcut()))
+                textEditor->addAction(action);
+    }
 }
 
 void MainWindow::showTextInEditor(const QString& text, const QString& path) {

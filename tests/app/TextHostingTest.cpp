@@ -52,6 +52,7 @@ TEST_F(HostingTest, AnOpenedTextIsEditedAndMirroredAsAPicture) {
     EXPECT_TRUE(window->textModeB);
     EXPECT_EQ(window->windowTitle(), "orvel");
     EXPECT_TRUE(editEnabled());
+    EXPECT_TRUE(editor->actions().contains(window->copyAction)) << "Ctrl+C works in the editor";
     EXPECT_FALSE(rec()->isDHGR);
     const QByteArray hello = banks(rec());
     EXPECT_FALSE(blank(rec())) << "shown as a picture at once";
