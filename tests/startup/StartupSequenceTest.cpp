@@ -122,7 +122,7 @@ TEST(StartupSequence, RandomScreenIs24LinesOf40CharactersFrom32To255) {
 
 TEST(StartupSequence, WithoutSoundsScreensFollowThePausesAndWelcomeStays) {
     for (const quint32 seed : testSeeds(51)) {
-        SCOPED_TRACE(seedNote(seed));
+        SCOPED_TRACE(testing::Message() << "seed " << seed);
         SequenceRun run(seed, false);
         const Screens screens(seed);
         run.sequence.start();
@@ -170,7 +170,7 @@ TEST(StartupSequence, WithTheShippedSoundsRealTimersReachWelcome) {
 // second skip or finish changes nothing.
 TEST(StartupSequence, SkipAtAnyWaitGivesThePictureBackAndEndsForGood) {
     for (const quint32 seed : testSeeds(53)) {
-        SCOPED_TRACE(seedNote(seed));
+        SCOPED_TRACE(testing::Message() << "seed " << seed);
         std::vector<std::pair<const char*, std::unique_ptr<SequenceRun>>> runs;
         const auto run = [&](const char* name, bool sounds) -> SequenceRun& {
             runs.emplace_back(name, std::make_unique<SequenceRun>(seed + runs.size(), sounds));

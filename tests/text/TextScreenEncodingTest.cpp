@@ -133,7 +133,7 @@ TEST(TextScreenEncodingProperties, RandomBytesDecodeAsQtSaysTheyAre) {
     const std::vector<int> interesting = {0x0D, 0x0A, 0x11, 0x12, 0xC2, 0xDF, 0xE0, 0xED,
                                           0xEF, 0xF0, 0xF4, 0xF5, 0xC0, 0xBB, 0xBF, 0x00};
     for (const quint32 seed : testSeeds(9001)) {
-        SCOPED_TRACE(seedNote(seed));
+        SCOPED_TRACE(testing::Message() << "seed " << seed);
         std::mt19937 random(seed);
         const auto below = [&](int n) { return int(random() % unsigned(n)); };
         for (int round = 0; round < 4000; ++round) {
@@ -172,7 +172,7 @@ TEST(TextScreenEncodingProperties, ScreenTextsRoundTrip) {
     const std::vector<char32_t> needsUtf8 = {0x00,   0x01,   0x1F,   0x80,   0x03A9,  0x4E2D,
                                              0xF000, 0xF021, 0xF05E, 0xFEFF, 0x1F600, 0x10FFFF};
     for (const quint32 seed : testSeeds(9002)) {
-        SCOPED_TRACE(seedNote(seed));
+        SCOPED_TRACE(testing::Message() << "seed " << seed);
         std::mt19937 random(seed);
         for (int round = 0; round < 4000; ++round) {
             const bool utf8 = round % 2 == 1;

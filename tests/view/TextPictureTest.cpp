@@ -102,7 +102,7 @@ TEST(TextScreenPicture, EightyColumnsOnlyForALeadingEighty) {
 // Over a noisy picture: 40 columns save as hi-res, every high bit clear, the screen holes zero.
 TEST(TextScreenPicture, TextReplacesThePictureAndKeepsEverySettingButTheColumns) {
     for (const quint32 seed : testSeeds(61)) {
-        SCOPED_TRACE(seedNote(seed));
+        SCOPED_TRACE(testing::Message() << "seed " << seed);
         QRandomGenerator random(seed);
         for (const QString& marker : {QString(), QStringLiteral("80")}) {
             QString text = marker;
