@@ -176,12 +176,11 @@ TEST(StartupSequence, SkipAtAnyWaitGivesThePictureBackAndEndsForGood) {
             runs.emplace_back(name, std::make_unique<SequenceRun>(seed + runs.size(), sounds));
             return *runs.back().second;
         };
-        SequenceRun& idle = run("idle", false);
+        SequenceRun& idle = run("idle", false); // finishing a sequence never started does nothing
         idle.sequence.finish();
         idle.sequence.skip();
         EXPECT_EQ(idle.finished.count(), 0);
         EXPECT_EQ(stateOf(idle.view), idle.before);
-        EXPECT_EQ(idle.view.grab().toImage(), idle.shownBefore);
         runs.clear();
 
         SequenceRun& loading = run("skipped while the beep loads", true);
@@ -191,6 +190,18 @@ TEST(StartupSequence, SkipAtAnyWaitGivesThePictureBackAndEndsForGood) {
         EXPECT_EQ(loading.timer("retryTimer")->interval(), 50);
         loading.fire("retryTimer"); // still loading: it tries again
         loading.sequence.skip();
+
+        SequenceRun& retried = run("skipped in the pause after the beep's retry", true);
+        retried.sequence.start();
+        QTimer* retry = retried.timer("retryTimer");
+        ASSERT_TRUE(retry->isActive());
+        retry->stop(); // the test ends this wait itself, once the beep has loaded
+        QSoundEffect* retriedBeep = retried.sequence.findChildren<QSoundEffect*>().value(0);
+        QTRY_VERIFY_WITH_TIMEOUT(retriedBeep->status() == QSoundEffect::Ready, 10000);
+        QMetaObject::invokeMethod(retry, "timeout"); // it plays, or is passed over without output
+        QTRY_VERIFY_WITH_TIMEOUT(retried.timer("stepTimer")->isActive(), 10000);
+        EXPECT_EQ(retried.timer("stepTimer")->interval(), 500);
+        retried.sequence.skip();
 
         SequenceRun& pause = run("skipped in the first pause", false);
         pause.sequence.start();
