@@ -47,22 +47,25 @@ std::vector<int> cellLines(const OrvelWidget& view, int column) {
 
 } // namespace
 
+// Inverse spaces at the corners and edges of both grids; rows are cut at 40 or 80 cells (the
+// first `solidRow` cells of row 0 are lit) and the screen at 24 rows.
 TEST(TextScreenPicture, CellsLandAtTheirScreenAddresses) {
     const QString inv(QChar{kInverseSpace});
     const struct {
         QString text;
         bool eighty;
         std::set<std::pair<int, int>> cells;
+        int solidRow;
     } cases[] = {
-        {inv, false, {{0, 0}}},
-        {"\n\n     " + inv, false, {{2, 5}}},
-        {"80" + inv, true, {{0, 0}}},
-        {"80 " + inv, true, {{0, 1}}},
-        {"80\n\n\n" + QString(79, u' ') + inv, true, {{3, 79}}},
-        {QString(23, u'\n') + QString(39, u' ') + inv, false, {{23, 39}}},
-        {QString(50, kInverseSpace) + "\n" + inv, false, {{0, 39}, {1, 0}}}, // cut at 40
-        {"80" + QString(85, kInverseSpace), true, {{0, 79}}},                // cut at 80
-        {QString(25, u'\n') + inv, false, {}},                               // 24 rows only
+        {inv, false, {{0, 0}}, 0},
+        {"\n\n     " + inv, false, {{2, 5}}, 0},
+        {"80" + inv, true, {{0, 0}}, 0},
+        {"80 " + inv, true, {{0, 1}}, 0},
+        {"80\n\n\n" + QString(79, u' ') + inv, true, {{3, 79}}, 0},
+        {QString(23, u'\n') + QString(39, u' ') + inv, false, {{23, 39}}, 0},
+        {QString(50, kInverseSpace) + "\n" + inv, false, {{1, 0}}, 40},
+        {"80" + QString(85, kInverseSpace), true, {}, 80},
+        {QString(25, u'\n') + inv, false, {}, 0},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.text.left(12).toStdString());
@@ -70,12 +73,8 @@ TEST(TextScreenPicture, CellsLandAtTheirScreenAddresses) {
         view.loadTextScreen(c.text);
         EXPECT_EQ(bool(view.globalsRec->isDHGR), c.eighty);
         std::set<std::pair<int, int>> cells = c.cells;
-        if (c.text.startsWith(QString(50, kInverseSpace)))
-            for (int column = 0; column < 40; ++column)
-                cells.insert({0, column});
-        if (c.text.startsWith("80" + QString(85, kInverseSpace)))
-            for (int column = 0; column < 80; ++column)
-                cells.insert({0, column});
+        for (int column = 0; column < c.solidRow; ++column)
+            cells.insert({0, column});
         EXPECT_TRUE(litBanks(view) == banksWithSolidCells(c.eighty, cells));
     }
 }
