@@ -64,8 +64,8 @@ TextScreenMask DrawTextScreenMask(const QString& screenText) {
     mask.eighty = screenText.startsWith(QLatin1String("80"));
     const QString family = appleIIFontFamily();
     mask.fontFound = !family.isEmpty();
-    const QImage image =
-        DrawScreenImage(mask.eighty ? screenText.mid(2) : screenText, mask.eighty ? 80 : 40, family);
+    const QImage image = DrawScreenImage(mask.eighty ? screenText.mid(2) : screenText,
+                                         mask.eighty ? 80 : 40, family);
     mask.lit.resize(static_cast<std::size_t>(image.width()) * kLinesDrawn);
     for (int y = 0; y < kLinesDrawn; ++y) {
         const QRgb* line = reinterpret_cast<const QRgb*>(image.constScanLine(y));
