@@ -89,7 +89,7 @@ TEST(BundledResources, SourceTreeSearchGoesElevenLevelsUpAndRefusedNamesAreNever
     }
 }
 
-TEST(BundledScreens, ListsTheShippedScreensInMenuOrderAndEachLoads) {
+TEST(BundledScreens, ListsTheShippedScreensInMenuOrderAndEveryResourceIsFound) {
     const std::pair<std::string, std::string> expected[] = {
         {"Apple //c", "textscreens/Apple_IIc.txt"},
         {"ProDOS", "textscreens/ProDOS.txt"},
@@ -108,6 +108,10 @@ TEST(BundledScreens, ListsTheShippedScreensInMenuOrderAndEachLoads) {
         EXPECT_FALSE(text.isEmpty()) << screens[i].path;
         EXPECT_LE(text.count(u'\n') + 1, 24) << screens[i].path;
     }
+    for (const char* name :
+         {"fonts/Apple_II.ttf", "icons/orvel-icon.png", "sounds/beep.wav",
+          "sounds/drive_startup_a.wav", "sounds/pbbbt.wav", "sounds/drive_startup_b.wav"})
+        EXPECT_TRUE(QFileInfo(orvelBundledResourcePath(name)).isFile()) << name;
 }
 
 TEST(BundledScreens, LoadingTellsMissingFromEmpty) {
