@@ -42,10 +42,8 @@ TextScreenMask drawTextScreen(const std::string& fileBytes) {
     return DrawTextScreenMask(decodeTextScreenFileBytes(bytes));
 }
 
-std::vector<std::uint8_t> paintShown(const std::uint8_t* rgba, int width, int height,
-                                     bool smooth) {
-    const QImage render(rgba, kOffscreenDots, kLines, 4 * kOffscreenDots,
-                        QImage::Format_RGBA8888);
+std::vector<std::uint8_t> paintShown(const std::uint8_t* rgba, int width, int height, bool smooth) {
+    const QImage render(rgba, kOffscreenDots, kLines, 4 * kOffscreenDots, QImage::Format_RGBA8888);
     const QImage shown =
         shownPicture(render, width, height, smooth).convertToFormat(QImage::Format_RGBA8888);
     std::vector<std::uint8_t> pixels(4 * static_cast<std::size_t>(width) * height);

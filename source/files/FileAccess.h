@@ -7,18 +7,18 @@
 
 enum class ReadStatus {
     Ok,
-    Missing,     // nothing of that name (ENOENT)
-    NotRegular,  // a folder, a pipe, a device: never read
-    OpenFailed,  // exists or may exist, but cannot be opened: `error` says why
-    ReadFailed,  // opened, but reading failed: `error` says why
-    TooLarge,    // larger than the caller's limit: not read at all
+    Missing,    // nothing of that name (ENOENT)
+    NotRegular, // a folder, a pipe, a device: never read
+    OpenFailed, // exists or may exist, but cannot be opened: `error` says why
+    ReadFailed, // opened, but reading failed: `error` says why
+    TooLarge,   // larger than the caller's limit: not read at all
 };
 
 struct FileRead {
     ReadStatus status = ReadStatus::Missing;
-    int error = 0;          // errno of OpenFailed and ReadFailed
-    std::int64_t size = 0;  // the file's size when opened
-    std::string bytes;      // its first bytes, at most the count asked for
+    int error = 0;         // errno of OpenFailed and ReadFailed
+    std::int64_t size = 0; // the file's size when opened
+    std::string bytes;     // its first bytes, at most the count asked for
 };
 
 // Opens `path` (following links), refuses what is not a regular file without waiting on it (a

@@ -132,7 +132,8 @@ void putChunk(std::string& out, const char* type, const std::string& body) {
     out.append(type, 4);
     out += body;
     const auto* typed = reinterpret_cast<const Bytef*>(out.data() + start);
-    putBigEndian(out, static_cast<std::uint32_t>(crc32(0, typed, static_cast<uInt>(body.size() + 4))));
+    putBigEndian(out,
+                 static_cast<std::uint32_t>(crc32(0, typed, static_cast<uInt>(body.size() + 4))));
 }
 
 // One stream per thread, reset for every picture: setting one up costs as much as a small picture.
@@ -142,7 +143,9 @@ void putChunk(std::string& out, const char* type, const std::string& body) {
 // zlib's default: for a single picture, fresh pages cost more than the compression they buy.
 class Deflater {
 public:
-    Deflater() { ready_ = deflateInit2(&stream_, 1, Z_DEFLATED, 13, 7, Z_DEFAULT_STRATEGY) == Z_OK; }
+    Deflater() {
+        ready_ = deflateInit2(&stream_, 1, Z_DEFLATED, 13, 7, Z_DEFAULT_STRATEGY) == Z_OK;
+    }
     ~Deflater() {
         if (ready_) deflateEnd(&stream_);
     }
@@ -230,8 +233,11 @@ std::string encodePngRows(int width, const std::vector<const std::uint8_t*>& row
     const int depth = indexed ? bitDepthFor(palette.colours().size()) : 8;
     const bool alpha = !indexed && anyTranslucent(width, rows);
     const int colourType = indexed ? 3 : alpha ? 6 : 2;
-    const std::size_t rowBytes =
-        (static_cast<std::size_t>(width) * (indexed ? depth : alpha ? 32 : 24) + 7) / 8;
+    const std::size_t rowBytes = (static_cast<std::size_t>(width) * (indexed ? depth
+                                                                     : alpha ? 32
+                                                                             : 24) +
+                                  7) /
+                                 8;
 
     std::string out("\x89PNG\r\n\x1a\n", 8);
     putChunk(out, "IHDR", header(width, height, depth, colourType));

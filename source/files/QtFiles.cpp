@@ -18,9 +18,10 @@ int utf8SequenceLength(const QByteArray& bytes, int at) {
     const auto byte = [&](int i) { return static_cast<unsigned char>(bytes[i]); };
     const unsigned lead = byte(at);
     if (lead < 0x80) return 1;
-    const int length = lead >= 0xC2 && lead <= 0xDF ? 2 : lead >= 0xE0 && lead <= 0xEF ? 3
-                       : lead >= 0xF0 && lead <= 0xF4                   ? 4
-                                                                        : 0;
+    const int length = lead >= 0xC2 && lead <= 0xDF   ? 2
+                       : lead >= 0xE0 && lead <= 0xEF ? 3
+                       : lead >= 0xF0 && lead <= 0xF4 ? 4
+                                                      : 0;
     if (length == 0 || at + length > bytes.size()) return 0;
     for (int i = 1; i < length; ++i)
         if (byte(at + i) < 0x80 || byte(at + i) > 0xBF) return 0;

@@ -13,7 +13,9 @@ namespace {
 // The executable's directory and its eleven nearest ancestors may hold the source tree.
 constexpr int kSourceTreeSearchDepth = 12;
 
-// Where `cmake --install` puts the resources (ORVEL_DATA_DIR), seen from `<prefix>/bin`.
+// Where `cmake --install` puts the resources (ORVEL_DATA_DIR), seen from `<prefix>/bin`. A sound
+// addition to the bundle and side-by-side candidates: an installed program finds its files
+// without any setting, and it is tried only after them, so their order stays as it was.
 const char* const kInstalledDataDir = "../share/orvel/";
 
 bool isAcceptableName(const QString& name) {

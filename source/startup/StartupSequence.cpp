@@ -1,5 +1,5 @@
 // The start-up sequence as a small state machine: one single-shot timer for the pauses, the end
-// of each sound for the rest, and 50 ms retries while a sound is still loading.
+// of each sound for the rest, and a second one for 50 ms retries while a sound is still loading.
 #include "startup/StartupSequence.h"
 
 #include "startup/BundledScreens.h"
@@ -75,9 +75,17 @@ QString randomStartupScreenText() {
 
 StartupSequence::StartupSequence(OrvelWidget* pictureView, QObject* parent,
                                  ResourcePathResolver resolveResource)
-    : QObject(parent), pictureView(pictureView), stepTimer(new QTimer(this)) {
+    : QObject(parent), pictureView(pictureView), stepTimer(new QTimer(this)),
+      retryTimer(new QTimer(this)) {
+    stepTimer->setObjectName(QStringLiteral("stepTimer"));
     stepTimer->setSingleShot(true);
     connect(stepTimer, &QTimer::timeout, this, &StartupSequence::advanceStep);
+    retryTimer->setObjectName(QStringLiteral("retryTimer"));
+    retryTimer->setSingleShot(true);
+    retryTimer->setInterval(kRetryMs);
+    connect(retryTimer, &QTimer::timeout, this, [this] {
+        if (runningB) playSound(retrySound);
+    });
     for (std::size_t i = 0; i < sounds.size(); ++i) {
         sounds[i] = new QSoundEffect(this);
         const QString path = resolveResource(QString::fromUtf8(kSoundNames[i]));
@@ -106,6 +114,7 @@ void StartupSequence::finish() {
     // must not perform another step.
     runningB = false;
     stepTimer->stop();
+    retryTimer->stop();
     for (QSoundEffect* sound : sounds)
         sound->stop();
     ORVEL_GlobalsRec* rec = pictureView->globalsRec;
@@ -173,9 +182,8 @@ void StartupSequence::playSound(int index) {
         sound->play(); // the sequence goes on in onSoundFinished()
         break;
     case SoundReadiness::Loading:
-        QTimer::singleShot(kRetryMs, this, [this, index] {
-            if (runningB) playSound(index);
-        });
+        retrySound = index;
+        retryTimer->start();
         break;
     case SoundReadiness::Unusable:
         advanceStep();

@@ -56,8 +56,12 @@ private:
     void playSound(int index);
 
     OrvelWidget* pictureView;
+    // Both single-shot, and named "stepTimer" and "retryTimer": tests find them by name and run
+    // the sequence by firing them, without waiting for real time.
     QTimer* stepTimer;
+    QTimer* retryTimer;
     std::int32_t step = 0;
+    int retrySound = 0; // the sound retryTimer tries again
 
 public:
     // True from start() until finish(): the main window then lets a key or a click only skip.

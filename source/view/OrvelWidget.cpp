@@ -44,12 +44,17 @@ OrvelWidget::~OrvelWidget() {
     if (globalsP == globalsRec) globalsP = nullptr;
 }
 
-void OrvelWidget::renderImage() {
-    // One image for every render; a copy held elsewhere (an overlay) keeps the old picture.
-    if (offscreenImage.width() != kOffscreenDots || offscreenImage.height() != kLines ||
+// The one offscreen buffer: kept while its size fits, replaced only when it does not. Writing
+// goes through bits(), so a copy held elsewhere (an overlay) keeps the old picture.
+RGBAStore OrvelWidget::offscreenStore(int width, int height) {
+    if (offscreenImage.width() != width || offscreenImage.height() != height ||
         offscreenImage.format() != QImage::Format_RGBA8888)
-        offscreenImage = QImage(kOffscreenDots, kLines, QImage::Format_RGBA8888);
-    RenderPicture(globalsRec, StoreOf(offscreenImage));
+        offscreenImage = QImage(width, height, QImage::Format_RGBA8888);
+    return StoreOf(offscreenImage);
+}
+
+void OrvelWidget::renderImage() {
+    RenderPicture(globalsRec, offscreenStore(kOffscreenDots, kLines));
     const Rect shown = GetScreenSize();
     setFixedSize(shown.right - shown.left, shown.bottom - shown.top);
     update();
@@ -60,13 +65,11 @@ void OrvelWidget::prepareOffscreen() {
         PrepareMonoStore(globalsRec);
         return;
     }
-    offscreenImage = QImage(kOffscreenDots, kLines, QImage::Format_RGBA8888);
-    PrepareRGBAStore(globalsRec, StoreOf(offscreenImage));
+    PrepareRGBAStore(globalsRec, offscreenStore(kOffscreenDots, kLines));
 }
 
 void OrvelWidget::monoToRGBA(int width, int height) {
-    offscreenImage = QImage(width, height, QImage::Format_RGBA8888);
-    MonoToRGBA(globalsRec, StoreOf(offscreenImage), width, height);
+    MonoToRGBA(globalsRec, offscreenStore(width, height), width, height);
 }
 
 void OrvelWidget::clearPicture() {

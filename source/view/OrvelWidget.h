@@ -3,6 +3,7 @@
 #pragma once
 
 #include "core/GlobalsRec.h"
+#include "core/RenderPipeline.h"
 
 #include <QImage>
 #include <QPoint>
@@ -59,6 +60,8 @@ protected:
 
 private:
     QPoint eventToOffs(const QPointF& position) const;
+    // offscreenImage at this size, reused whenever it already has it.
+    RGBAStore offscreenStore(int width, int height);
 
     bool drawingB = false;
     QPoint lastPoint;

@@ -20,13 +20,12 @@ TEST(ConvertCommand, BadInputsFailOneLineEachWhileTheOthersConvert) {
     const QStringList before = files.entries();
 
     const ProcessRun run =
-        RunExecutable({"picture.hgr", "missing.hgr", "folder", "short.hgr", "loop.hgr",
-                       "pipe.hgr", "screen.txt", "picture.dhgr", "--engine", "book"},
+        RunExecutable({"picture.hgr", "missing.hgr", "folder", "short.hgr", "loop.hgr", "pipe.hgr",
+                       "screen.txt", "picture.dhgr", "--engine", "book"},
                       files.dir.path());
     EXPECT_EQ(run.status, 1);
     const QStringList expected = {
-        "orvel-convert: missing.hgr: File not found",
-        "orvel-convert: folder: Not a picture file",
+        "orvel-convert: missing.hgr: File not found", "orvel-convert: folder: Not a picture file",
         "orvel-convert: short.hgr: Too short to be a picture (8184 bytes)",
         "orvel-convert: loop.hgr: Cannot open (Too many levels of symbolic links)",
         "orvel-convert: pipe.hgr: Not a picture file",
@@ -44,7 +43,8 @@ TEST(ConvertCommand, OutputsThatCannotOrMustNotBeWrittenAreReported) {
     const PictureDir files;
     ASSERT_EQ(::mkfifo(files.path("fifo.png").toLocal8Bit(), 0600), 0);
     ASSERT_TRUE(WriteFile(files.path("picture.AUX"), SeededBytes(3, kBankSize)));
-    const QByteArray picture = ReadFile(files.hgr()), companion = ReadFile(files.path("picture.AUX"));
+    const QByteArray picture = ReadFile(files.hgr()),
+                     companion = ReadFile(files.path("picture.AUX"));
     const QStringList before = files.entries();
     const std::pair<QStringList, QString> cases[] = {
         {{"-o", "nowhere/p.png", "picture.dhgr"},
@@ -67,7 +67,8 @@ TEST(ConvertCommand, OutputsThatCannotOrMustNotBeWrittenAreReported) {
             << run.errorLines.join('\n').toStdString();
     }
     EXPECT_EQ(files.entries(), before);
-    EXPECT_TRUE(QFileInfo(files.path("fifo.png")).exists() && !QFileInfo(files.path("fifo.png")).isFile());
+    EXPECT_TRUE(QFileInfo(files.path("fifo.png")).exists() &&
+                !QFileInfo(files.path("fifo.png")).isFile());
     EXPECT_FALSE(QFileInfo("/dev/null").isFile());
     EXPECT_EQ(ReadFile(files.hgr()), picture);
     EXPECT_EQ(ReadFile(files.path("picture.AUX")), companion);
@@ -91,7 +92,8 @@ TEST(ConvertCommand, BadUsageExitsTwoAndWritesNothingWhileHelpAndVersionExitZero
     EXPECT_TRUE(help.out.contains("--to-dhgr"));
     const ProcessRun version = RunExecutable({"--version"}, files.dir.path());
     EXPECT_TRUE(version.status == 0 && version.out.startsWith("orvel-convert "));
-    const ProcessRun full = RunExecutable({"--help"}, files.dir.path(), ORVEL_CONVERT_EXE, "/dev/full");
+    const ProcessRun full =
+        RunExecutable({"--help"}, files.dir.path(), ORVEL_CONVERT_EXE, "/dev/full");
     EXPECT_EQ(full.status, 1);
     EXPECT_EQ(full.errorLines.value(0).toStdString(),
               "orvel-convert: cannot write to standard output: No space left on device");
@@ -115,8 +117,9 @@ TEST(ConvertCommand, BatchIntoADirectoryAndNamesThatAreNotUtf8) {
     ASSERT_GE(fd, 0);
     ASSERT_EQ(::write(fd, SeededBytes(5, kBankSize).constData(), kBankSize), kBankSize);
     ::close(fd);
-    const ProcessRun bad = RunExecutable(
-        {"-c", "exec \"$0\" \"$(printf 'bad\\377.hgr')\"", ORVEL_CONVERT_EXE}, files.dir.path(), "sh");
+    const ProcessRun bad =
+        RunExecutable({"-c", "exec \"$0\" \"$(printf 'bad\\377.hgr')\"", ORVEL_CONVERT_EXE},
+                      files.dir.path(), "sh");
     EXPECT_EQ(bad.status, 0) << bad.errorLines.join('\n').toStdString();
     EXPECT_EQ(::access((dir + "/bad\xff.png").c_str(), F_OK), 0);
 }
@@ -151,8 +154,8 @@ TEST(ConvertCommand, AFullDiskIsReportedAndTheOldFileKept) {
     const QByteArray old = SeededBytes(9, 2 * kBankSize);
     ASSERT_TRUE(WriteFile(disk + "/OLD.dgr", old));
     ASSERT_TRUE(WriteFile(disk + "/filler", QByteArray(64 * 1024 - 2 * kBankSize - 4096, 'f')));
-    const ProcessRun run =
-        RunExecutable({"--format", "dhgr", "-o", disk + "/OLD.dgr", "picture.dhgr"}, files.dir.path());
+    const ProcessRun run = RunExecutable(
+        {"--format", "dhgr", "-o", disk + "/OLD.dgr", "picture.dhgr"}, files.dir.path());
     EXPECT_EQ(run.status, 1);
     EXPECT_TRUE(run.errorLines.value(0).endsWith("No space left on device"))
         << run.errorLines.join('\n').toStdString();

@@ -97,11 +97,15 @@ TEST(ConvertOptions, OutputsAreNamedAfterTheirInputsBesideThemOrInTheDirectory) 
         EXPECT_EQ(outputPathFor(input, Parsed(options + QStringList{"in.hgr"})), expected);
 
     const std::pair<QStringList, OutputFormat> formats[] = {
-        {{"-o", "a.PNG"}, OutputFormat::Png},  {{"-o", "a.hgr"}, OutputFormat::Hgr},
-        {{"-o", "a.dgr"}, OutputFormat::Dhgr}, {{"-o", "a.Dhgr"}, OutputFormat::Dhgr},
-        {{"-o", "a.bin"}, OutputFormat::Png},  {{}, OutputFormat::Png},
+        {{"-o", "a.PNG"}, OutputFormat::Png},
+        {{"-o", "a.hgr"}, OutputFormat::Hgr},
+        {{"-o", "a.dgr"}, OutputFormat::Dhgr},
+        {{"-o", "a.Dhgr"}, OutputFormat::Dhgr},
+        {{"-o", "a.bin"}, OutputFormat::Png},
+        {{}, OutputFormat::Png},
         {{"--format", "HGR", "-o", "a.png"}, OutputFormat::Hgr},
     };
     for (const auto& [options, format] : formats)
-        EXPECT_EQ(Parsed(options + QStringList{"in.dhgr"}).format, format) << options.join(' ').toStdString();
+        EXPECT_EQ(Parsed(options + QStringList{"in.dhgr"}).format, format)
+            << options.join(' ').toStdString();
 }

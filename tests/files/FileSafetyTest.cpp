@@ -25,7 +25,8 @@ namespace {
 long room = 0;
 long fillingWrite(int fd, const void* data, std::size_t size) {
     if (room <= 0) return errno = ENOSPC, -1;
-    const long count = ::write(fd, data, std::min<std::size_t>(size, static_cast<std::size_t>(room)));
+    const long count =
+        ::write(fd, data, std::min<std::size_t>(size, static_cast<std::size_t>(room)));
     room -= count;
     return count;
 }
@@ -59,7 +60,8 @@ TEST(FileSafety, AFullDiskFailsEveryWriterWithItsReasonAndKeepsTheOldFile) {
         [&] { return writeTextScreenFile(old, QString(3000, 'A')).error; },
         [&] {
             PictureConverter converter(options, [](std::string&) { return nullptr; });
-            return QString::fromStdString(converter.convert(dir.filePath("in.dgr").toStdString()).error);
+            return QString::fromStdString(
+                converter.convert(dir.filePath("in.dgr").toStdString()).error);
         },
     };
     for (const long bytes : {0L, 1L, 2047L, 2999L}) {
@@ -160,10 +162,12 @@ TEST(FileSafety, PngsDecodeToTheSamePixelsAtEveryDepth) {
     std::mt19937 rng(seed);
     // Colour counts on both sides of each bit depth, of the palette, and with translucency.
     for (const int colours : {1, 2, 3, 4, 5, 16, 17, 256, 257, -300}) {
-        const int width = 1 + static_cast<int>(rng() % 70), height = 1 + static_cast<int>(rng() % 9);
+        const int width = 1 + static_cast<int>(rng() % 70),
+                  height = 1 + static_cast<int>(rng() % 9);
         std::vector<std::uint32_t> palette;
         for (int i = 0; i < std::abs(colours); ++i)
-            palette.push_back(colours < 0 ? static_cast<std::uint32_t>(rng()) : (rng() | 0xFF000000u));
+            palette.push_back(colours < 0 ? static_cast<std::uint32_t>(rng())
+                                          : (rng() | 0xFF000000u));
         std::vector<std::uint32_t> pixels(static_cast<std::size_t>(width) * height);
         for (std::size_t i = 0; i < pixels.size(); ++i)
             pixels[i] = palette[i < palette.size() ? i : rng() % palette.size()];

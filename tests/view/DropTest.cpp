@@ -9,6 +9,8 @@
 #include <QUrl>
 #include <gtest/gtest.h>
 
+#include <random>
+
 namespace {
 
 bool Drop(OrvelWidget* view, const QList<QUrl>& urls) {
@@ -24,35 +26,27 @@ bool Drop(OrvelWidget* view, const QList<QUrl>& urls) {
 
 } // namespace
 
-TEST(Drops, TheFirstLocalFileIsLoaded) {
+TEST(Drops, TheFirstLocalFileIsLoadedAndNothingElse) {
     QTemporaryDir dir;
     std::mt19937 rng(41);
-    const QByteArray first = RandomBytes(rng, 16384), second = RandomBytes(rng, 8192);
+    const QByteArray first = RandomBytes(rng, 16384);
     WriteFile(dir.filePath("first.dgr"), first);
-    WriteFile(dir.filePath("second.hgr"), second);
-    QDir(dir.path()).mkdir("folder");
-    ShownView view;
-    ASSERT_TRUE(Drop(view.view.get(), {QUrl("https://example.invalid/pic.hgr"),
-                                       QUrl::fromLocalFile(dir.filePath("folder")),
-                                       QUrl::fromLocalFile(dir.filePath("first.dgr")),
-                                       QUrl::fromLocalFile(dir.filePath("second.hgr"))}));
-    EXPECT_TRUE(view.rec()->isDHGR);
-    EXPECT_EQ(Bank(view.rec()->mainMem), first.mid(kBankSize));
-}
-
-TEST(Drops, FoldersAndOtherUrlsDoNothing) {
-    QTemporaryDir dir;
+    WriteFile(dir.filePath("second.hgr"), RandomBytes(rng, 8192));
+    const QUrl web("https://example.invalid/pic.hgr"), folder = QUrl::fromLocalFile(dir.path());
     ShownView view;
     view.rec()->mainMem[5] = 0x2A;
     const QByteArray before = Bank(view.rec()->mainMem);
-    ASSERT_TRUE(Drop(view.view.get(), {QUrl::fromLocalFile(dir.path())}));
-    ASSERT_TRUE(Drop(view.view.get(), {QUrl("https://example.invalid/pic.hgr")}));
+    ASSERT_TRUE(Drop(view.view.get(), {folder}));
+    ASSERT_TRUE(Drop(view.view.get(), {web}));
     EXPECT_EQ(Bank(view.rec()->mainMem), before);
-
-    // Data without URLs is not even accepted for dropping.
-    QMimeData text;
+    QMimeData text; // data without URLs is not even accepted for dropping
     text.setText("hello");
     QDragEnterEvent enter(QPoint(1, 1), Qt::CopyAction, &text, Qt::LeftButton, Qt::NoModifier);
     QCoreApplication::sendEvent(view.view.get(), &enter);
     EXPECT_FALSE(enter.isAccepted());
+
+    ASSERT_TRUE(Drop(view.view.get(), {web, folder, QUrl::fromLocalFile(dir.filePath("first.dgr")),
+                                       QUrl::fromLocalFile(dir.filePath("second.hgr"))}));
+    EXPECT_TRUE(view.rec()->isDHGR);
+    EXPECT_EQ(Bank(view.rec()->mainMem), first.mid(kBankSize));
 }

@@ -1,20 +1,13 @@
 // The pencil with real mouse events: where a pointer lands in memory, that a click alone draws
-// nothing, clipping of drags that leave the view, the right button, and the first press on a
-// hi-res picture.
+// nothing, clipping of drags that leave the view, the right button, the overlay, and the first
+// press on a hi-res picture.
 #include "ViewTestSupport.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
-// Memory dot d of line y ('#' set).
-bool DotSet(ORVEL_GlobalsRec* rec, int y, int d) {
-    const int q = d / 7;
-    const std::uint8_t* bank = q % 2 == 0 ? rec->auxMem : rec->mainMem;
-    return (bank[g_rowoffsets[y] + q / 2] >> (d % 7)) & 1;
-}
-
-int SetDots(ORVEL_GlobalsRec* rec) {
+int SetDots(const ORVEL_GlobalsRec* rec) {
     int count = 0;
     for (int i = 0; i < kBankSize; ++i)
         count +=
@@ -22,59 +15,67 @@ int SetDots(ORVEL_GlobalsRec* rec) {
     return count;
 }
 
+// Presses `button` at the first point, moves through the others and releases at the last.
+void Stroke(ShownView& view, Qt::MouseButton button, const std::vector<QPoint>& points) {
+    QTest::mousePress(view.view.get(), button, {}, points.front());
+    for (std::size_t i = 1; i < points.size(); ++i)
+        QTest::mouseMove(view.view.get(), points[i]);
+    QTest::mouseRelease(view.view.get(), button, {}, points.back());
+}
+
 } // namespace
 
 TEST(PencilMapping, PointerToMemoryDotAndLine) {
     ShownView view;
-    view.rec()->screenSize = 2;
-    EXPECT_EQ(view->screenToOffs(QPoint(100, 100)), QPoint(50, 25));
-    view.rec()->screenSize = 0;
-    view.rec()->aspectCorrect = 2;
-    EXPECT_EQ(view->screenToOffs(QPoint(100, 100)), QPoint(238, 100));
-    view.rec()->screenSize = 1;
-    view.rec()->aspectCorrect = 1;
-    EXPECT_EQ(view->screenToOffs(QPoint(100, 101)), QPoint(111, 50));
+    const struct {
+        int size, aspect;
+        QPoint pointer, dot;
+    } cases[] = {{2, 0, {100, 100}, {50, 25}},
+                 {0, 2, {100, 100}, {238, 100}},
+                 {1, 1, {100, 101}, {111, 50}},
+                 {1, 0, {561, 383}, {561, 191}}};
+    for (const auto& c : cases) {
+        view.rec()->screenSize = static_cast<std::uint16_t>(c.size);
+        view.rec()->aspectCorrect = static_cast<std::uint16_t>(c.aspect);
+        EXPECT_EQ(view->screenToOffs(c.pointer), c.dot) << c.size << "," << c.aspect;
+    }
 }
 
-TEST(Pencil, AClickWithoutMovementDrawsNothing) {
-    ShownView view;
-    QTest::mousePress(view.view.get(), Qt::LeftButton, {}, QPoint(100, 100));
-    QTest::mouseRelease(view.view.get(), Qt::LeftButton, {}, QPoint(100, 100));
-    EXPECT_EQ(SetDots(view.rec()), 0);
+// Normal size: pointer x is memory dot x, pointer y is line y / 2; whole white cells are drawn.
+TEST(Pencil, DragsDrawClippedSegmentsAndNothingElseDoes) {
+    const struct {
+        const char* what;
+        Qt::MouseButton button;
+        std::vector<QPoint> points;
+        int firstDot, lastDot, line;
+    } cases[] = {
+        {"a click alone", Qt::LeftButton, {{100, 100}}, 0, -1, 0},
+        {"a drag", Qt::LeftButton, {{40, 20}, {80, 20}}, 40, 83, 10},
+        {"a drag out of the view", Qt::LeftButton, {{30, 20}, {-300, 20}, {-300, 2000}}, 0, 31, 10},
+        {"the right button", Qt::RightButton, {{30, 20}, {200, 200}}, 0, -1, 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        ShownView view;
+        Stroke(view, c.button, c.points);
+        QTest::mouseMove(view.view.get(), QPoint(300, 300)); // moves without a button draw nothing
+        for (int d = c.firstDot - 1; d <= c.lastDot + 1; ++d)
+            EXPECT_EQ(d >= 0 && DotSet(view.rec(), c.line, d), d >= c.firstDot && d <= c.lastDot)
+                << d;
+        EXPECT_EQ(SetDots(view.rec()), c.lastDot - c.firstDot + 1);
+    }
 }
 
-TEST(Pencil, ADragDrawsTheSegmentsBetweenPointerPositions) {
+TEST(Pencil, TheOverlayTakesTheClickInstead) {
     ShownView view;
-    QTest::mousePress(view.view.get(), Qt::LeftButton, {}, QPoint(40, 20));
-    QTest::mouseMove(view.view.get(), QPoint(80, 20));
-    QTest::mouseRelease(view.view.get(), Qt::LeftButton, {}, QPoint(80, 20));
-    // Normal size: line 10, memory dots 40..80, whole white cells 40..83.
-    for (int d = 40; d < 84; ++d)
-        EXPECT_TRUE(DotSet(view.rec(), 10, d)) << d;
-    EXPECT_FALSE(DotSet(view.rec(), 10, 39));
-    EXPECT_FALSE(DotSet(view.rec(), 10, 84));
-    EXPECT_EQ(SetDots(view.rec()), 44);
-}
-
-TEST(Pencil, ADragOutsideTheViewIsClipped) {
-    ShownView view;
-    QTest::mousePress(view.view.get(), Qt::LeftButton, {}, QPoint(30, 20));
-    QTest::mouseMove(view.view.get(), QPoint(-300, 20));
-    QTest::mouseMove(view.view.get(), QPoint(-300, 2000));
-    QTest::mouseRelease(view.view.get(), Qt::LeftButton, {}, QPoint(-300, 2000));
-    for (int d = 0; d < 32; ++d)
-        EXPECT_TRUE(DotSet(view.rec(), 10, d)) << d;
-    EXPECT_EQ(SetDots(view.rec()), 32);
-}
-
-TEST(Pencil, TheRightButtonDoesNothing) {
-    ShownView view;
+    QImage image(4, 4, QImage::Format_RGB32);
+    image.fill(Qt::blue);
+    view->showOverlayImage(image);
+    int clicks = 0;
+    QObject::connect(view.view.get(), &OrvelWidget::overlayClicked, [&] { ++clicks; });
+    Stroke(view, Qt::LeftButton, {{30, 20}, {200, 20}});
     QTest::mousePress(view.view.get(), Qt::RightButton, {}, QPoint(30, 20));
-    QTest::mouseMove(view.view.get(), QPoint(200, 200));
-    QTest::mouseRelease(view.view.get(), Qt::RightButton, {}, QPoint(200, 200));
-    EXPECT_EQ(SetDots(view.rec()), 0);
-    // Moves without a button (mouse tracking) draw nothing either.
-    QTest::mouseMove(view.view.get(), QPoint(300, 300));
+    EXPECT_EQ(clicks, 2);
     EXPECT_EQ(SetDots(view.rec()), 0);
 }
 
@@ -89,19 +90,4 @@ TEST(Pencil, TheFirstPressOnAHiresPictureConvertsIt) {
     EXPECT_TRUE(DotSet(view.rec(), 0, 1));
     EXPECT_FALSE(DotSet(view.rec(), 0, 2));
     QTest::mouseRelease(view.view.get(), Qt::LeftButton, {}, QPoint(300, 300));
-}
-
-TEST(Pencil, TheOverlayTakesTheClickInstead) {
-    ShownView view;
-    QImage image(4, 4, QImage::Format_RGB32);
-    image.fill(Qt::blue);
-    view->showOverlayImage(image);
-    int clicks = 0;
-    QObject::connect(view.view.get(), &OrvelWidget::overlayClicked, [&] { ++clicks; });
-    QTest::mousePress(view.view.get(), Qt::LeftButton, {}, QPoint(30, 20));
-    QTest::mouseMove(view.view.get(), QPoint(200, 20));
-    QTest::mouseRelease(view.view.get(), Qt::LeftButton, {}, QPoint(200, 20));
-    QTest::mousePress(view.view.get(), Qt::RightButton, {}, QPoint(30, 20));
-    EXPECT_EQ(clicks, 2);
-    EXPECT_EQ(SetDots(view.rec()), 0);
 }

@@ -1,22 +1,24 @@
-// Helpers of the picture view tests: files in a temporary directory, bank bytes, and a view
-// shown on the offscreen platform so real mouse and drop events reach it.
+// Helpers of the picture view tests: bank bytes, memory dots, a view shown on the offscreen
+// platform so real mouse and drop events reach it, and a guard for the pencil colour.
 #pragma once
 
 #include "core/Core.h"
 #include "support/TestFiles.h"
 #include "view/OrvelWidget.h"
 
-#include <QByteArray>
-#include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 
-#include <cstring>
 #include <memory>
-#include <random>
 
 inline QByteArray Bank(const std::uint8_t* bank) {
     return QByteArray(reinterpret_cast<const char*>(bank), kBankSize);
+}
+
+// Double hi-res memory dot d of line y: dots 0-6 in auxiliary byte 0, 7-13 in main byte 0, ...
+inline bool DotSet(const ORVEL_GlobalsRec* rec, int y, int d) {
+    const std::uint8_t* bank = (d / 7) % 2 == 0 ? rec->auxMem : rec->mainMem;
+    return (bank[g_rowoffsets[y] + d / 14] >> (d % 7)) & 1;
 }
 
 // A picture view with a fresh record, shown so that it gets events like a real window.
@@ -28,4 +30,10 @@ struct ShownView {
     OrvelWidget* operator->() { return view.get(); }
     ORVEL_GlobalsRec* rec() { return view->globalsRec; }
     std::unique_ptr<OrvelWidget> view;
+};
+
+// Puts the pencil colour back when a test ends, passed or failed.
+struct CurColorGuard {
+    decltype(g_curColor) saved = g_curColor;
+    ~CurColorGuard() { g_curColor = saved; }
 };

@@ -259,10 +259,11 @@ def main():
         font = build_font(parse_glyphs(text))
     except GlyphSourceError as error:
         sys.exit(f"{GLYPHS_PATH}: {error}")
-    temporary = FONT_PATH + ".tmp"
+    out_path = sys.argv[1] if len(sys.argv) > 1 else FONT_PATH
+    temporary = out_path + ".tmp"
     font.save(temporary, reorderTables=True)
-    os.replace(temporary, FONT_PATH)
-    print(f"wrote {FONT_PATH}: {len(font.getGlyphOrder()) - 1} glyphs + .notdef")
+    os.replace(temporary, out_path)
+    print(f"wrote {out_path}: {len(font.getGlyphOrder()) - 1} glyphs + .notdef")
 
 
 if __name__ == "__main__":
