@@ -201,8 +201,10 @@ struct PlottedCells {
 
 // Rows drawn from the dot table (hi-res) or as whole cells (double hi-res, cells inside the row)
 // are drawn whole; any other pen width or offset plots dot runs and leaves the rest alone.
+// The table holds the dots of a pen two dots wide: bit shifting sets that width only from the
+// first byte's last pixel on, so the pixels before it still plot with the record's own pen.
 bool HiresDrawsWholeRows(const ORVEL_GlobalsRec* rec) {
-    return rec->bitShifting || rec->penWidth == 2;
+    return rec->penWidth == 2;
 }
 
 bool DoubleDrawsWholeRows(const ORVEL_GlobalsRec* rec, int offset) {
