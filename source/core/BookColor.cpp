@@ -229,7 +229,6 @@ void CopyColorBits(ORVEL_GlobalsRec* rec) {
     std::uint8_t* row = RGBARow(rec, rec->curLine);
     if (row != nullptr && HiresDrawsWholeRows(rec)) {
         TableHiresColor(line, bitShifting, row, PairsFor(rec));
-        if (bitShifting) rec->penWidth = 2;
         return;
     }
     std::int64_t pen = rec->penWidth;
