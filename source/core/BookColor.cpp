@@ -110,7 +110,8 @@ const HiresDotTable& DotTable(bool bitShifting) {
 }
 
 // Two dots of RGBA for every pair of colours (undrawn dots are black). Rebuilt only when the
-// colours change: lines of one render share it, and the core serves one record at a time.
+// colours change, so the lines of one render share it. Each thread keeps its own, and every
+// line function uses it before it returns and keeps no reference: no render sees another's.
 struct DotPairs {
     std::uint32_t colors[16] = {};
     std::uint64_t rgba[kPairColors * kPairColors] = {};
@@ -119,7 +120,7 @@ struct DotPairs {
 };
 
 const DotPairs& PairsFor(const ORVEL_GlobalsRec* rec) {
-    static DotPairs cache;
+    thread_local DotPairs cache;
     std::uint32_t colors[16];
     for (unsigned j = 0; j < 16; ++j)
         colors[j] = PaletteRGBA(rec, j);

@@ -141,7 +141,7 @@ TEST(PencilClipping, AnySegmentInTheWholePlaneStaysInsideTheBanks) {
             b = Point{pick(false), pick(false)};
             break;
         }
-        std::memcpy(&before, p.rec.get(), sizeof before);
+        std::memcpy(static_cast<void*>(&before), p.rec.get(), sizeof before);
         DrawLine(a, b);
         // Only screen memory may change.
         ASSERT_EQ(std::memcmp(&before, p.rec.get(), offsetof(ORVEL_GlobalsRec, auxMem)), 0)
