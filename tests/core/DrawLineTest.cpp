@@ -96,6 +96,30 @@ TEST(PencilClipping, SegmentsAreClippedToTheScreen) {
     }
 }
 
+// Each screen edge in both dot modes: a segment crossing it lights the dot just inside, and a
+// segment just outside it lights nothing.
+TEST(PencilClipping, EveryEdgeFromBothSides) {
+    struct Case {
+        int v1, h1, v2, h2, litV, litH; // litV -1: nothing is lit
+    } const cases[] = {
+        {10, -20, 10, 3, 10, 0},     {10, -20, 10, -1, -1, 0},  {10, 550, 10, 700, 10, 559},
+        {10, 560, 10, 700, -1, 0},   {-20, 30, 2, 30, 0, 30},   {-20, 30, -1, 30, -1, 0},
+        {185, 30, 400, 30, 191, 30}, {192, 30, 400, 30, -1, 0},
+    };
+    for (bool mode560 : {true, false})
+        for (const Case& c : cases) {
+            Pencil p(15, true, mode560);
+            p.line(c.v1, c.h1, c.v2, c.h2);
+            int lit = 0;
+            for (int i = 0; i < kBankSize; ++i)
+                lit += p.rec->auxMem[i] | p.rec->mainMem[i];
+            EXPECT_EQ(lit != 0, c.litV >= 0) << c.v1 << "," << c.h1 << " 560 mode " << mode560;
+            if (c.litV >= 0) {
+                EXPECT_EQ(p.dots(c.litV, c.litH, 1), "#") << c.v1 << "," << c.h1;
+            }
+        }
+}
+
 TEST(PencilClipping, AnySegmentInTheWholePlaneStaysInsideTheBanks) {
     for (unsigned seed : TestSeeds(20261206)) {
         std::mt19937 rng(seed);
