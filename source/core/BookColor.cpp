@@ -110,7 +110,8 @@ const HiresDotTable& DotTable(bool bitShifting) {
 }
 
 // Two dots of RGBA for every pair of colours (undrawn dots are black). Rebuilt only when the
-// colours change: lines of one render share it, and the core serves one record at a time.
+// colours change, so the lines of one render share it. Each thread keeps its own, and every
+// line function uses it before it returns and keeps no reference: no render sees another's.
 struct DotPairs {
     std::uint32_t colors[16] = {};
     std::uint64_t rgba[kPairColors * kPairColors] = {};
@@ -119,7 +120,7 @@ struct DotPairs {
 };
 
 const DotPairs& PairsFor(const ORVEL_GlobalsRec* rec) {
-    static DotPairs cache;
+    thread_local DotPairs cache;
     std::uint32_t colors[16];
     for (unsigned j = 0; j < 16; ++j)
         colors[j] = PaletteRGBA(rec, j);
@@ -201,8 +202,10 @@ struct PlottedCells {
 
 // Rows drawn from the dot table (hi-res) or as whole cells (double hi-res, cells inside the row)
 // are drawn whole; any other pen width or offset plots dot runs and leaves the rest alone.
+// The table holds the dots of a pen two dots wide: bit shifting sets that width only from the
+// first byte's last pixel on, so the pixels before it still plot with the record's own pen.
 bool HiresDrawsWholeRows(const ORVEL_GlobalsRec* rec) {
-    return rec->bitShifting || rec->penWidth == 2;
+    return rec->penWidth == 2;
 }
 
 bool DoubleDrawsWholeRows(const ORVEL_GlobalsRec* rec, int offset) {
@@ -227,7 +230,6 @@ void CopyColorBits(ORVEL_GlobalsRec* rec) {
     std::uint8_t* row = RGBARow(rec, rec->curLine);
     if (row != nullptr && HiresDrawsWholeRows(rec)) {
         TableHiresColor(line, bitShifting, row, PairsFor(rec));
-        if (bitShifting) rec->penWidth = 2;
         return;
     }
     std::int64_t pen = rec->penWidth;

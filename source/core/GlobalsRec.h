@@ -42,6 +42,12 @@ constexpr int kPaletteCount = 8;
 constexpr int kPaletteEntries = 32;
 
 struct ORVEL_GlobalsRec {
+    ORVEL_GlobalsRec() = default;
+    // A copy would share the owned dot buffer and free it twice. Records are passed by
+    // pointer; the start-up sequence copies the settings block and screen state as bytes.
+    ORVEL_GlobalsRec(const ORVEL_GlobalsRec&) = delete;
+    ORVEL_GlobalsRec& operator=(const ORVEL_GlobalsRec&) = delete;
+
     // Settings block: the menus, the preferences and the start-up sequence read and write
     // these eleven fields by name and copy them as one block.
     std::uint16_t bmFinalDepth;   // 1: a one-bit palette is in force; 2 or more: colour

@@ -91,7 +91,8 @@ unsigned TenDots(const std::uint64_t (&w)[11], unsigned p) {
 }
 
 // Four dots of RGBA for every ten-dot window of the scheme and palette in force. Rebuilt only
-// when they change: lines and renders share it, and the core serves one record at a time.
+// when they change, so renders share it. Each thread keeps its own, and NewCopyColor uses it
+// before it returns and keeps no reference: no render sees another's colours.
 struct QuadColors {
     unsigned scheme = 0;
     std::uint32_t palette[kPaletteEntries] = {};
@@ -100,7 +101,7 @@ struct QuadColors {
 };
 
 const QuadColors& QuadColorsFor(unsigned scheme, const std::uint32_t* palette) {
-    static QuadColors cache;
+    thread_local QuadColors cache;
     if (cache.built && cache.scheme == scheme &&
         std::memcmp(cache.palette, palette, sizeof cache.palette) == 0)
         return cache;

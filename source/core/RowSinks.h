@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <cstring>
 
+// Little-endian words (see Palettes.h): swapping the bytes gives the store's dot order.
 inline std::uint64_t LoadBigEndian64(const std::uint8_t* p) {
     std::uint64_t v;
     std::memcpy(&v, p, 8);

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
+
 namespace {
 
 struct Rendered {
@@ -61,17 +63,21 @@ TEST(QuenEngines, SharpResolvesConditionalWindowsByTheOuterDots) {
 
 TEST(ByTheBook, HiresPixelColours) {
     struct Case {
-        std::uint8_t byte;
+        int column;
+        std::uint8_t byte, next; // at `column` and the one after it
         bool shifting;
-        const char* dots; // offscreen dots 0..7
+        int from;
+        const char* dots;
     };
     const Case cases[] = {
-        {0x01, true, "99______"},  // pixel 0 alone, even, high bit clear: violet
-        {0x02, true, "__66____"},  // pixel 1 alone, odd: green
-        {0x81, true, "_CC_____"},  // high bit set: blue, delayed one dot
-        {0x81, false, "CC______"}, // without bit shifting the blue stays in place
-        {0x05, true, "999999__"},  // a clear pixel between two set ones takes the colour too
-        {0x03, true, "FFFF____"},  // neighbours lit: white
+        {0, 0x01, 0x00, true, 0, "99______"},  // pixel 0 alone, even, high bit clear: violet
+        {0, 0x02, 0x00, true, 0, "__66____"},  // pixel 1 alone, odd: green
+        {0, 0x81, 0x80, true, 0, "_CC_____"},  // high bit set: blue, delayed one dot
+        {0, 0x81, 0x80, false, 0, "CC______"}, // without bit shifting the blue stays in place
+        {0, 0x05, 0x00, true, 0, "999999__"},  // a clear pixel between set ones: coloured too
+        {0, 0x03, 0x00, true, 0, "FFFF____"},  // neighbours lit: white
+        {0, 0x40, 0x80, true, 11, "__CC_"},    // pixel 6 takes the next byte's high bit
+        {39, 0x40, 0x80, true, 556, "___33_"}, // pixel 279 reads the byte after the line
     };
     for (const Case& c : cases) {
         Rendered r;
@@ -79,32 +85,12 @@ TEST(ByTheBook, HiresPixelColours) {
         r.rec->quenEngine = false;
         r.rec->isDHGR = false;
         r.rec->bitShifting = c.shifting;
-        r.rec->mainMem[0] = c.byte;
-        r.rec->mainMem[1] = c.byte & 0x80; // the next byte's high bit colours pixel 6 only
+        r.rec->mainMem[c.column] = c.byte;
+        r.rec->mainMem[c.column + 1] = c.next;
         r.render();
-        EXPECT_EQ(r.indices(0, 8), c.dots) << std::hex << int(c.byte) << " " << c.shifting;
+        EXPECT_EQ(r.indices(c.from, static_cast<int>(std::strlen(c.dots))), c.dots)
+            << std::hex << int(c.byte) << " " << c.shifting;
     }
-}
-
-TEST(ByTheBook, LastPixelOfAByteTakesTheNextBytesHighBit) {
-    Rendered r;
-    r.rec->paletteType = 3;
-    r.rec->quenEngine = false;
-    r.rec->isDHGR = false;
-    r.rec->mainMem[0] = 0x40; // pixel 6 alone, even: violet if unshifted...
-    r.rec->mainMem[1] = 0x80; // ...but the next byte's high bit makes it blue, delayed
-    r.render();
-    EXPECT_EQ(r.indices(11, 5), "__CC_");
-
-    // Pixel 279 reads the byte after the line's 40 bytes, which lies inside the bank.
-    Rendered last;
-    last.rec->paletteType = 3;
-    last.rec->quenEngine = false;
-    last.rec->isDHGR = false;
-    last.rec->mainMem[39] = 0x40;
-    last.rec->mainMem[40] = 0x80;
-    last.render();
-    EXPECT_EQ(last.indices(556, 6), "___33_"); // pixel 279 is odd: orange, delayed
 }
 
 TEST(ByTheBook, DoubleHiresCellsAndTheirOffset) {

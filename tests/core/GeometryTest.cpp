@@ -25,32 +25,22 @@ TEST(RowOffsets, WorkedExamplesAndLayout) {
         EXPECT_EQ(used.count(o) == 0, o % 128 >= 120) << o;
 }
 
-TEST(ScreenSize, EverySizeAndAspect) {
+// Sizes 0..2 and aspects 0..2, then the out-of-range values on either side of each range,
+// which fall back to the normal size without correction.
+TEST(ScreenSize, EverySizeAndAspectAndTheirBoundaries) {
     OwnedRec rec;
     const int widths[3][3] = {{281, 253, 237}, {562, 506, 474}, {1124, 1012, 948}};
     const int heights[3] = {192, 384, 768};
-    for (int size = 0; size < 3; ++size)
-        for (int aspect = 0; aspect < 3; ++aspect) {
-            rec->screenSize = static_cast<std::uint16_t>(size);
-            rec->aspectCorrect = static_cast<std::uint16_t>(aspect);
+    for (int size = 0; size < 5; ++size)
+        for (int aspect = 0; aspect < 5; ++aspect) {
+            rec->screenSize = static_cast<std::uint16_t>(size == 4 ? 0xFFFF : size);
+            rec->aspectCorrect = static_cast<std::uint16_t>(aspect == 4 ? 0xFFFF : aspect);
             const Rect r = GetScreenSize();
-            EXPECT_EQ(r.top, 0);
-            EXPECT_EQ(r.left, 0);
-            EXPECT_EQ(r.right, widths[size][aspect]) << size << "/" << aspect;
-            EXPECT_EQ(r.bottom, heights[size]) << size << "/" << aspect;
+            const int s = size < 3 ? size : 1, a = aspect < 3 ? aspect : 0;
+            EXPECT_EQ(r.top | r.left, 0);
+            EXPECT_EQ(r.right, widths[s][a]) << size << "/" << aspect;
+            EXPECT_EQ(r.bottom, heights[s]) << size << "/" << aspect;
         }
-}
-
-TEST(ScreenSize, OutOfRangeSettingsFallBackToNormalAndNoCorrection) {
-    OwnedRec rec;
-    rec->screenSize = 3;
-    rec->aspectCorrect = 0;
-    EXPECT_EQ(GetScreenSize().right, 562);
-    EXPECT_EQ(GetScreenSize().bottom, 384);
-    rec->screenSize = 0xFFFF;
-    rec->aspectCorrect = 5;
-    EXPECT_EQ(GetScreenSize().right, 562);
-    EXPECT_EQ(GetScreenSize().bottom, 384);
 }
 
 TEST(OffscreenSize, FullPictureOrBand) {

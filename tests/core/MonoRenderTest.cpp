@@ -1,77 +1,44 @@
-// Hi-res and double hi-res dots: the half-dot delay, its carry rules, and the plotter's edges.
+// Hi-res and double hi-res dots on hand-worked lines (the half-dot delay and its carry rules),
+// the plotter's edges, the pen width each engine draws with, and bands off the screen.
 #include "CoreTestSupport.h"
 
 #include <gtest/gtest.h>
 
-namespace {
+#include <cstring>
 
-// A hi-res picture whose line 0 starts with `bytes`, rendered as dots.
-std::string HiresDots(OwnedRec& rec, std::initializer_list<std::uint8_t> bytes, int column,
-                      bool shifting, std::int64_t pen, int from, int count) {
-    rec->isDHGR = false;
-    rec->quenEngine = false;
-    rec->bitShifting = shifting;
-    int c = column;
-    for (std::uint8_t b : bytes)
-        rec->mainMem[c++] = b;
-    RenderDots(rec.get(), pen);
-    return MonoDots(rec.get(), 0, from, count);
-}
-
-} // namespace
-
-TEST(HiresDots, HalfDotDelayAndItsCarryRules) {
-    {
-        OwnedRec rec; // 0x81 then 0x00: the delayed pixel lights dots 1 and 2 only
-        EXPECT_EQ(HiresDots(rec, {0x81, 0x00}, 0, true, 2, 0, 16), ".##.............");
+TEST(Dots, HandWorkedLines) {
+    struct Case {
+        bool dhgr, shifting, quen;
+        std::int64_t pen;
+        int column;
+        std::vector<std::uint8_t> bytes; // from `column` of line 0 (double hi-res: aux, main)
+        int from;
+        const char* dots;
+    };
+    const Case cases[] = {
+        {false, true, false, 2, 0, {0x81, 0x00}, 0, ".##............."}, // delayed pixel: 1, 2
+        {false, true, false, 2, 0, {0xC0, 0x81}, 10, "...####."},        // dot 14 kept by the carry
+        {false, true, false, 2, 0, {0x40, 0x81}, 10, "..#####."},        // one run 12..16
+        {false, true, false, 2, 0, {0xC0, 0x00}, 10, "...#...."},        // delayed last pixel cut
+        {false, true, false, 2, 39, {0xFF}, 545, "..##############."},   // dot 561 stays dark
+        {false, false, false, 2, 0, {0xFF}, 0, "##############.."},      // bit 7 ignored
+        {false, false, false, 1, 0, {0x85}, 0, "#...#..........."},      // pen 1: first dots
+        {false, false, true, 1, 0, {0x81}, 0, ".##."},                   // Quen always delays
+        {true, false, false, 1, 0, {0x01, 0x00}, 0, ".#."},              // memory dot d at d + 1
+        {true, false, false, 1, 39, {0x00, 0xC0}, 558, "..#."},          // bit 7 ignored
+    };
+    for (const Case& c : cases) {
+        OwnedRec rec;
+        rec->isDHGR = c.dhgr;
+        rec->bitShifting = c.shifting;
+        rec->quenEngine = c.quen;
+        for (std::size_t i = 0; i < c.bytes.size(); ++i)
+            (c.dhgr && i % 2 == 0 ? rec->auxMem : rec->mainMem)[c.column + (c.dhgr ? i / 2 : i)] =
+                c.bytes[i];
+        RenderDots(rec.get(), c.pen);
+        EXPECT_EQ(MonoDots(rec.get(), 0, c.from, static_cast<int>(std::strlen(c.dots))), c.dots)
+            << "first byte " << int(c.bytes[0]) << " at column " << c.column;
     }
-    {
-        OwnedRec rec; // 0xC0 then 0x81: dot 14 stays lit by the carry, then dots 15 and 16
-        EXPECT_EQ(HiresDots(rec, {0xC0, 0x81}, 0, true, 2, 10, 8), "...####.");
-    }
-    {
-        OwnedRec rec; // 0x40 then 0x81: one continuous run 12..16
-        EXPECT_EQ(HiresDots(rec, {0x40, 0x81}, 0, true, 2, 10, 8), "..#####.");
-    }
-    {
-        OwnedRec rec; // 0xC0 then 0x00: the delayed last pixel is cut back to one dot
-        EXPECT_EQ(HiresDots(rec, {0xC0, 0x00}, 0, true, 2, 10, 8), "...#....");
-    }
-    {
-        OwnedRec rec; // 0xFF at column 39 lights 547..560; dot 561 stays dark
-        EXPECT_EQ(HiresDots(rec, {0xFF}, 39, true, 2, 545, 17), "..##############.");
-    }
-}
-
-TEST(HiresDots, WithoutShiftingThePenDecidesThePixelWidth) {
-    {
-        OwnedRec rec; // two-dot pixels, bit 7 ignored
-        EXPECT_EQ(HiresDots(rec, {0xFF}, 0, false, 2, 0, 16), "##############..");
-    }
-    {
-        OwnedRec rec; // the picture shifter's pen: each pixel lights only its first dot
-        EXPECT_EQ(HiresDots(rec, {0x85}, 0, false, 1, 0, 16), "#...#...........");
-    }
-    {
-        OwnedRec rec; // a Quen engine always applies the delay, whatever bitShifting says
-        rec->isDHGR = false;
-        rec->quenEngine = true;
-        rec->bitShifting = false;
-        rec->mainMem[0] = 0x81;
-        RenderDots(rec.get(), 1);
-        EXPECT_EQ(MonoDots(rec.get(), 0, 0, 4), ".##.");
-    }
-}
-
-TEST(DoubleHiresDots, MemoryDotDShowsAtOffscreenDotDPlusOne) {
-    OwnedRec rec;
-    rec->auxMem[0] = 0x01;
-    rec->mainMem[39] = 0x40;
-    rec->auxMem[g_rowoffsets[5] + 3] = 0xFF; // bit 7 ignored
-    RenderDots(rec.get(), 1);
-    EXPECT_EQ(MonoDots(rec.get(), 0, 0, 3), ".#.");
-    EXPECT_EQ(MonoDots(rec.get(), 0, 558, 4), "..#.");
-    EXPECT_EQ(MonoDots(rec.get(), 5, 42, 9), ".#######.");
 }
 
 TEST(PlotPointDirect, ClipsToTheStoreWhateverItIsGiven) {
@@ -81,7 +48,6 @@ TEST(PlotPointDirect, ClipsToTheStoreWhateverItIsGiven) {
     PlotPointDirect(rec.get(), 561, 0, 15);
     EXPECT_EQ(MonoDots(rec.get(), 0, 556, 6), ".....#");
     EXPECT_EQ(rec->monoBits[70] & 0x3F, 0x3F); // dots 562..567 untouched
-
     // Far outside: other lines, other dots and huge pens write nothing out of place.
     PrepareMonoStore(rec.get());
     for (unsigned long x : {562ul, 100000ul, ~0ul})
@@ -92,10 +58,8 @@ TEST(PlotPointDirect, ClipsToTheStoreWhateverItIsGiven) {
     PlotPointDirect(rec.get(), 560, 191, 15);
     rec->penWidth = -5;
     PlotPointDirect(rec.get(), 10, 10, 15);
-    for (std::int64_t i = 0; i < rec->monoBitsSize; ++i) {
-        const bool lastTwo = i == 191 * 71 + 70;
-        EXPECT_EQ(rec->monoBits[i], lastTwo ? 0x3F : 0xFF) << i;
-    }
+    for (std::int64_t i = 0; i < rec->monoBitsSize; ++i)
+        EXPECT_EQ(rec->monoBits[i], i == 191 * 71 + 70 ? 0x3F : 0xFF) << i;
 }
 
 TEST(PlotPointDirect, RGBAStoreTakesThePaletteEntry) {
@@ -114,29 +78,28 @@ TEST(PlotPointDirect, RGBAStoreTakesThePaletteEntry) {
 }
 
 TEST(PenWidth, ChosenByEngineShapeAndDepth) {
+    struct Case {
+        bool quen, dhgr;
+        std::uint16_t depth;
+        std::int64_t pen;
+    } const cases[] = {{true, true, 8, 1},   {true, false, 8, 1}, {false, false, 8, 2},
+                       {false, false, 1, 2}, {false, true, 8, 4}, {false, true, 2, 4},
+                       {false, true, 1, 1},  {false, true, 0, 1}};
     OwnedRec rec;
-    UpdatePenWidth(rec.get());
-    EXPECT_EQ(rec->penWidth, 1);
-    rec->quenEngine = false;
-    rec->isDHGR = false;
-    UpdatePenWidth(rec.get());
-    EXPECT_EQ(rec->penWidth, 2);
-    rec->isDHGR = true;
-    UpdatePenWidth(rec.get());
-    EXPECT_EQ(rec->penWidth, 4);
-    rec->bmFinalDepth = 1;
-    UpdatePenWidth(rec.get());
-    EXPECT_EQ(rec->penWidth, 1);
-    SetPenWidth(rec.get(), 7);
-    EXPECT_EQ(rec->penWidth, 7);
+    for (const Case& c : cases) {
+        rec->quenEngine = c.quen;
+        rec->isDHGR = c.dhgr;
+        rec->bmFinalDepth = c.depth;
+        UpdatePenWidth(rec.get());
+        EXPECT_EQ(rec->penWidth, c.pen) << c.quen << c.dhgr << c.depth;
+    }
 }
 
 TEST(LineWalker, EmptyOrOutOfScreenBandsAreSafe) {
     OwnedRec rec;
     rec->mainMem[0] = 0x7F;
     PrepareMonoStore(rec.get());
-    gSkipLineStart = 100;
-    gSkipLineEnd = 100;
+    gSkipLineStart = gSkipLineEnd = 100;
     CopyApple2Bits(rec.get(), 0);
     EXPECT_EQ(rec->curLine, 100);
     gSkipLineStart = -32768;

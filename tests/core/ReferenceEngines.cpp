@@ -86,25 +86,35 @@ void ColorDoubleBits(ORVEL_GlobalsRec* rec) {
     }
 }
 
+} // namespace
+
+void CopyLine(ORVEL_GlobalsRec* rec, int mode) {
+    switch (mode) {
+    case 0:
+        MonoBits(rec);
+        break;
+    case 1:
+        ColorBits(rec);
+        break;
+    case 2:
+        MonoDoubleBits(rec);
+        break;
+    case 3:
+        ColorDoubleBits(rec);
+        break;
+    }
+}
+
+namespace {
+
 void Walk(ORVEL_GlobalsRec* rec, int mode) {
     for (rec->curLine = gSkipLineStart; rec->curLine < gSkipLineEnd; ++rec->curLine) {
         rec->rowOffset = g_rowoffsets[rec->curLine];
-        switch (mode) {
-        case 0:
-            MonoBits(rec);
-            break;
-        case 1:
-            ColorBits(rec);
-            break;
-        case 2:
-            MonoDoubleBits(rec);
-            break;
-        case 3:
-            ColorDoubleBits(rec);
-            break;
-        }
+        CopyLine(rec, mode);
     }
 }
+
+} // namespace
 
 void QuenColor(ORVEL_GlobalsRec* rec) {
     const unsigned scheme = rec->schemeType;
@@ -150,6 +160,8 @@ void QuenColor(ORVEL_GlobalsRec* rec) {
         }
     }
 }
+
+namespace {
 
 void PrepareRGBA(ORVEL_GlobalsRec* rec, RGBAStore store) {
     rec->pixelDepth = 32;
