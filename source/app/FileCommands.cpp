@@ -4,10 +4,10 @@
 #include "app/MainWindow.h"
 
 #include "core/Core.h"
+#include "view/OrvelWidget.h"
 #include "view/PictureFile.h"
 #include "view/PicturePainting.h"
 #include "view/PngEncoding.h"
-#include "view/OrvelWidget.h"
 
 #include <QDir>
 #include <QFileInfo>

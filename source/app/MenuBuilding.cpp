@@ -79,8 +79,8 @@ void MainWindow::buildMenusFrom(const QByteArray& description) {
     QJsonParseError error;
     const QJsonDocument document = QJsonDocument::fromJson(description, &error);
     if (error.error != QJsonParseError::NoError || !document.isArray())
-        menuProblemList << QStringLiteral("the menu description does not parse: %1")
-                               .arg(error.errorString());
+        menuProblemList
+            << QStringLiteral("the menu description does not parse: %1").arg(error.errorString());
     for (const QJsonValue& menuValue : document.array()) {
         const QJsonObject menuObject = menuValue.toObject();
         QMenu* menu = menuBar()->addMenu(menuObject.value("title").toString());
@@ -125,8 +125,8 @@ void MainWindow::buildRadioGroup(QMenu* menu, const QJsonObject& item) {
             action->setData(actId);
             actionsById[static_cast<std::size_t>(actId)] = action;
         } else {
-            menuProblemList << QStringLiteral("radio item \"%1\" has no valid actId")
-                                   .arg(action->text());
+            menuProblemList
+                << QStringLiteral("radio item \"%1\" has no valid actId").arg(action->text());
         }
         const int digit = member.value("shortcutKey").toInt(0);
         if (digit != 0) action->setShortcut(QKeySequence(Qt::CTRL | Qt::Key('0' + digit)));
@@ -171,8 +171,8 @@ void MainWindow::connectSlot(QAction* action, const QString& slot) {
     }
     const auto found = handlerTable().find(slot);
     if (found == handlerTable().end()) {
-        menuProblemList << QStringLiteral("\"%1\" names no handler: \"%2\"")
-                               .arg(action->text(), slot);
+        menuProblemList
+            << QStringLiteral("\"%1\" names no handler: \"%2\"").arg(action->text(), slot);
         return;
     }
     const Handler handler = found->second;
@@ -190,9 +190,10 @@ void MainWindow::connectRadioGroup(QActionGroup* group, const QString& id) {
     for (const auto& [name, operation] : operations) {
         if (id != QLatin1String(name)) continue;
         const auto [run, firstId] = operation;
-        connect(group, &QActionGroup::triggered, this, [this, run = run, firstId = firstId](QAction* a) {
-            (this->*run)(a->data().toInt() - firstId);
-        });
+        connect(group, &QActionGroup::triggered, this,
+                [this, run = run, firstId = firstId](QAction* a) {
+                    (this->*run)(a->data().toInt() - firstId);
+                });
         return;
     }
     menuProblemList << QStringLiteral("no radio group is called \"%1\"").arg(id);

@@ -86,9 +86,8 @@ void MainWindow::setupGeometryTimer() {
     geometryTimer = new QTimer(this);
     geometryTimer->setSingleShot(true);
     geometryTimer->setInterval(300);
-    connect(geometryTimer, &QTimer::timeout, this, [this] {
-        QSettings().setValue("mainwindow/geometry", saveGeometry());
-    });
+    connect(geometryTimer, &QTimer::timeout, this,
+            [this] { QSettings().setValue("mainwindow/geometry", saveGeometry()); });
     QSettings settings;
     if (settings.contains("mainwindow/geometry"))
         restoreGeometry(settings.value("mainwindow/geometry").toByteArray());

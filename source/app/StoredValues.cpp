@@ -47,7 +47,8 @@ QStringList storedPathList(const QVariant& value, int limit) {
     QStringList entries;
     if (isText(value)) {
         entries << value.toString();
-    } else if (value.typeId() == QMetaType::QStringList || value.typeId() == QMetaType::QVariantList) {
+    } else if (value.typeId() == QMetaType::QStringList ||
+               value.typeId() == QMetaType::QVariantList) {
         for (const QVariant& entry : value.toList()) {
             if (!isText(entry)) return QStringList();
             entries << entry.toString();

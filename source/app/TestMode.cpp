@@ -4,9 +4,9 @@
 #include "app/TestMode.h"
 
 #include "app/MainWindow.h"
+#include "view/OrvelWidget.h"
 #include "view/PictureFile.h"
 #include "view/PngEncoding.h"
-#include "view/OrvelWidget.h"
 
 #include <QCoreApplication>
 

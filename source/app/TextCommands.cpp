@@ -10,9 +10,8 @@
 #include <QDir>
 
 void MainWindow::onNewText() {
-    if (textEditor != nullptr && textEditor->isVisible() && textEditor->modifiedB &&
-        !textEditor->maybeSave())
-        return;
+    // maybeSave() also counts an edit of the last few milliseconds, not yet reported.
+    if (textEditor != nullptr && textEditor->isVisible() && !textEditor->maybeSave()) return;
     ensureTextEditor();
     textEditor->setText(QString());
     textEditor->setFilePath(QString());
@@ -47,8 +46,8 @@ bool MainWindow::onSaveTextFile(const QString& path) {
     QString target = path.isEmpty() ? textEditor->filePath : path;
     if (target.isEmpty()) {
         const QString start = lastTextDir.isEmpty() ? QDir::homePath() : lastTextDir;
-        target = dialogs->saveFileName(this, tr("Save Text Screen"), start,
-                                       tr("Text Files (*.txt)"));
+        target =
+            dialogs->saveFileName(this, tr("Save Text Screen"), start, tr("Text Files (*.txt)"));
         if (target.isEmpty()) return false;
     }
     rememberDirectory(lastTextDir, "lastTextDir", target);

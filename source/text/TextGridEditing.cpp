@@ -65,10 +65,9 @@ void TextGridWidget::deleteSelection() {
     if (s.startRow == s.endRow) {
         rows[s.startRow].remove(s.startCol, s.endCol - s.startCol);
     } else {
-        // The end row's rest moves up behind the start; like every join it is cut at the last
-        // column, so no text ends up hidden beyond the edge.
-        const QString joined = rows[s.startRow].left(s.startCol) + rows[s.endRow].mid(s.endCol);
-        rows[s.startRow] = joined.left(columns);
+        // The end row's rest moves up behind the start and is kept whole: what passes the last
+        // column stays in the row, hidden, and is saved with it.
+        rows[s.startRow] = rows[s.startRow].left(s.startCol) + rows[s.endRow].mid(s.endCol);
         rows.erase(rows.begin() + s.startRow + 1, rows.begin() + s.endRow + 1);
         while (rows.size() < kRows)
             rows.append(QString());

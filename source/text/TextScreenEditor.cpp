@@ -16,6 +16,7 @@
 #include <QSignalBlocker>
 #include <QStatusBar>
 
+#include <algorithm>
 #include <utility>
 
 namespace {
@@ -67,8 +68,8 @@ void TextScreenEditor::buildPaletteDock() {
     // A floating palette stays above the grid's window; changing flags hides a window, so it
     // is shown again either way.
     connect(paletteDock, &QDockWidget::topLevelChanged, this, [this](bool floating) {
-        if (floating) paletteDock->setWindowFlags(paletteDock->windowFlags() |
-                                                  Qt::WindowStaysOnTopHint);
+        if (floating)
+            paletteDock->setWindowFlags(paletteDock->windowFlags() | Qt::WindowStaysOnTopHint);
         paletteDock->show();
     });
     connect(palette, &CharPaletteWidget::characterClicked, grid, &TextGridWidget::insertChar);
@@ -139,10 +140,11 @@ void TextScreenEditor::onGridChanged() {
 }
 
 bool TextScreenEditor::blankScreen() const {
-    for (const QString& row : grid->rows)
-        for (const QChar ch : row)
-            if (ch != QLatin1Char(' ')) return false;
-    return true;
+    // An empty 80-column screen is just its marker; with spaces after it, it is worth asking.
+    const QString text = grid->getText();
+    if (text == QLatin1String("80")) return true;
+    return std::all_of(text.begin(), text.end(),
+                       [](QChar ch) { return ch == QLatin1Char(' ') || ch == QLatin1Char('\n'); });
 }
 
 bool TextScreenEditor::maybeSave() {

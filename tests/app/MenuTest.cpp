@@ -46,29 +46,70 @@ QStringList describe(MainWindow& window) {
 } // namespace
 
 TEST_F(AppTest, MenuBarIsTheDesignedOne) {
-    EXPECT_TRUE(window->menuProblems().isEmpty()) << window->menuProblems().join("; ").toStdString();
+    EXPECT_TRUE(window->menuProblems().isEmpty())
+        << window->menuProblems().join("; ").toStdString();
     const QString g = " {Quen: Dunmere}", s = " {Half Size}", a = " {No Aspect Correction (1.0)}",
                   p = " {Dunmere}";
-    const QStringList expected = {
-        "[&File]", "New Text Ctrl+N", "Open Text... Ctrl+O", "Recent Text >", "-",
-        "New Graphic Ctrl+Shift+N", "Open Graphic... Ctrl+Shift+O", "Recent Graphic >", "-",
-        "&Save Ctrl+S", "Save As... Ctrl+Shift+S", "-", "&Quit Ctrl+Q",
-        "[&Edit]", "Undo Ctrl+Z @undo", "-", "Cut Ctrl+X @cut", "Copy Ctrl+C @copy",
-        "Paste Ctrl+V @paste", "Clear @clear", "Select All Ctrl+A @selectAll", "-",
-        "Show Startup Screen Ctrl+P #24 +check", "Convert to DHGR #23", "-",
-        "Shift Left Ctrl+Left", "Shift Right Ctrl+Right",
-        "[E&ngine]", "Quen: Dunmere" + g + " #0", "Quen: Double" + g + " #1",
-        "Quen: Sharp" + g + " #2", "“By the Book”" + g + " #3", "-",
-        "“By the Book” uses Bit Shifting #4 +check", "-", "Half Size" + s + " #6",
-        "Normal Size" + s + " #7", "Double Size" + s + " #8", "-",
-        "No Aspect Correction (1.0)" + a + " #9", "Standard Aspect (0.9)" + a + " #10",
-        "DV Aspect (0.84)" + a + " #11", "-", "560 Mode (For B&&W Pencil) #5 +check",
-        "[&Palette]", "Dunmere Ctrl+1" + p + " #12", "DeBabelizer Ctrl+2" + p + " #13",
-        "Quen's TV Ctrl+3" + p + " #14", "Tobrel Ctrl+4" + p + " #15", "Pell Ctrl+5" + p + " #16",
-        "Canon DV Ctrl+6" + p + " #17", "IREZ CapSure Ctrl+7" + p + " #18",
-        "IIGS Ctrl+8" + p + " #19", "-", "Black and White" + p + " #20",
-        "Black and Green" + p + " #21", "Black and Amber" + p + " #22",
-        "[&Help]", "About orvel... (about)", "About Qt... (aboutQt)"};
+    const QStringList expected = {"[&File]",
+                                  "New Text Ctrl+N",
+                                  "Open Text... Ctrl+O",
+                                  "Recent Text >",
+                                  "-",
+                                  "New Graphic Ctrl+Shift+N",
+                                  "Open Graphic... Ctrl+Shift+O",
+                                  "Recent Graphic >",
+                                  "-",
+                                  "&Save Ctrl+S",
+                                  "Save As... Ctrl+Shift+S",
+                                  "-",
+                                  "&Quit Ctrl+Q",
+                                  "[&Edit]",
+                                  "Undo Ctrl+Z @undo",
+                                  "-",
+                                  "Cut Ctrl+X @cut",
+                                  "Copy Ctrl+C @copy",
+                                  "Paste Ctrl+V @paste",
+                                  "Clear @clear",
+                                  "Select All Ctrl+A @selectAll",
+                                  "-",
+                                  "Show Startup Screen Ctrl+P #24 +check",
+                                  "Convert to DHGR #23",
+                                  "-",
+                                  "Shift Left Ctrl+Left",
+                                  "Shift Right Ctrl+Right",
+                                  "[E&ngine]",
+                                  "Quen: Dunmere" + g + " #0",
+                                  "Quen: Double" + g + " #1",
+                                  "Quen: Sharp" + g + " #2",
+                                  "“By the Book”" + g + " #3",
+                                  "-",
+                                  "“By the Book” uses Bit Shifting #4 +check",
+                                  "-",
+                                  "Half Size" + s + " #6",
+                                  "Normal Size" + s + " #7",
+                                  "Double Size" + s + " #8",
+                                  "-",
+                                  "No Aspect Correction (1.0)" + a + " #9",
+                                  "Standard Aspect (0.9)" + a + " #10",
+                                  "DV Aspect (0.84)" + a + " #11",
+                                  "-",
+                                  "560 Mode (For B&&W Pencil) #5 +check",
+                                  "[&Palette]",
+                                  "Dunmere Ctrl+1" + p + " #12",
+                                  "DeBabelizer Ctrl+2" + p + " #13",
+                                  "Quen's TV Ctrl+3" + p + " #14",
+                                  "Tobrel Ctrl+4" + p + " #15",
+                                  "Pell Ctrl+5" + p + " #16",
+                                  "Canon DV Ctrl+6" + p + " #17",
+                                  "IREZ CapSure Ctrl+7" + p + " #18",
+                                  "IIGS Ctrl+8" + p + " #19",
+                                  "-",
+                                  "Black and White" + p + " #20",
+                                  "Black and Green" + p + " #21",
+                                  "Black and Amber" + p + " #22",
+                                  "[&Help]",
+                                  "About orvel... (about)",
+                                  "About Qt... (aboutQt)"};
     EXPECT_EQ(describe(*window), expected);
 }
 
@@ -96,9 +137,9 @@ TEST_F(AppTest, CheckMarksFollowTheRecord) {
         QList<int> checked; // of the ids 0..4 and 12..22
         bool shiftingEnabled;
     } cases[] = {
-        {true, 0, 8, 3, 1, false, {0, 4, 15}, false},  // Quen: shifting greyed but checked
-        {true, 2, 1, 3, 2, true, {2, 4, 22}, false},   // one-bit: no colour palette checked
-        {false, 1, 8, 7, 0, false, {3, 19}, true},     // By the Book without shifting
+        {true, 0, 8, 3, 1, false, {0, 4, 15}, false}, // Quen: shifting greyed but checked
+        {true, 2, 1, 3, 2, true, {2, 4, 22}, false},  // one-bit: no colour palette checked
+        {false, 1, 8, 7, 0, false, {3, 19}, true},    // By the Book without shifting
         {false, 1, 1, 0, 0, true, {3, 4, 20}, true},
     };
     for (const Case& c : cases) {

@@ -8,16 +8,15 @@
 
 namespace {
 
-const char* const kEngineKeys[] = {"quenEngine",    "schemeType", "bmFinalDepth",
-                                   "paletteType",   "oneBitPalette", "bitShifting",
-                                   "is560Mode",     "screenSize", "aspectCorrect",
-                                   "startScreen"};
+const char* const kEngineKeys[] = {"quenEngine",    "schemeType",  "bmFinalDepth", "paletteType",
+                                   "oneBitPalette", "bitShifting", "is560Mode",    "screenSize",
+                                   "aspectCorrect", "startScreen"};
 
 // The settings block from bmFinalDepth to dhgrColorOffset, field by field.
 std::vector<int> block(const ORVEL_GlobalsRec* r) {
-    return {r->bmFinalDepth, r->paletteType, r->oneBitPalette, r->bitShifting, r->quenEngine,
-            r->schemeType,   r->screenSize,  r->aspectCorrect, r->is560Mode,   r->startScreen,
-            r->dhgrColorOffset};
+    return {r->bmFinalDepth, r->paletteType, r->oneBitPalette,  r->bitShifting,
+            r->quenEngine,   r->schemeType,  r->screenSize,     r->aspectCorrect,
+            r->is560Mode,    r->startScreen, r->dhgrColorOffset};
 }
 
 } // namespace
@@ -80,11 +79,15 @@ TEST_F(AppTest, GeometryIsWrittenOnceAfterABurstOfMoves) {
 TEST_F(AppTest, ValuesTheProgramCannotWriteFallBackToTheirDefaults) {
     QSettings store;
     const std::pair<const char*, QVariant> garbage[] = {
-        {"engine/quenEngine", "maybe"},    {"engine/schemeType", 3},
-        {"engine/bmFinalDepth", 32},       {"engine/paletteType", -1},
-        {"engine/oneBitPalette", "2.5"},   {"engine/bitShifting", 7},
+        {"engine/quenEngine", "maybe"},
+        {"engine/schemeType", 3},
+        {"engine/bmFinalDepth", 32},
+        {"engine/paletteType", -1},
+        {"engine/oneBitPalette", "2.5"},
+        {"engine/bitShifting", 7},
         {"engine/is560Mode", QStringList{"a", "b"}},
-        {"engine/screenSize", "big"},      {"engine/aspectCorrect", 65538},
+        {"engine/screenSize", "big"},
+        {"engine/aspectCorrect", 65538},
         {"engine/startScreen", QByteArray(100000, 'x')},
         {"lastOpenDir", QString(100000, 'd')},
         {"lastSaveDir", QVariantList{1, 2}},

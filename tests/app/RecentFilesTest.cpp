@@ -50,9 +50,9 @@ TEST_F(AppTest, VanishedPicturesLeaveTheListAndTextScreensStay) {
     EXPECT_EQ(status(), "File not found: " + gone);
     EXPECT_TRUE(window->recentFiles.isEmpty());
 
-    EXPECT_EQ(itemTexts(window->recentTextMenu),
-              (QStringList{"Apple //c", "ProDOS", "Welcome", "Text Screen Info",
-                           "Sample Text Screen"}));
+    EXPECT_EQ(
+        itemTexts(window->recentTextMenu),
+        (QStringList{"Apple //c", "ProDOS", "Welcome", "Text Screen Info", "Sample Text Screen"}));
     QStringList texts;
     for (int i = 0; i < 6; ++i) {
         texts << path(QString("t%1.txt").arg(i));

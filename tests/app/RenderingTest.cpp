@@ -15,7 +15,7 @@ struct Settings {
 };
 
 Settings settingsOf(const ORVEL_GlobalsRec* r) {
-    return {r->quenEngine, r->schemeType, r->bmFinalDepth, r->paletteType,
+    return {r->quenEngine,    r->schemeType,  r->bmFinalDepth, r->paletteType,
             r->oneBitPalette, r->bitShifting, r->screenSize};
 }
 
@@ -24,9 +24,8 @@ bool operator==(const Settings& a, const Settings& b) {
 }
 
 std::ostream& operator<<(std::ostream& out, const Settings& s) {
-    return out << "quen " << s.quen << " scheme " << s.scheme << " depth " << s.depth
-               << " palette " << s.palette << " mono " << s.mono << " shift " << s.shifting
-               << " size " << s.size;
+    return out << "quen " << s.quen << " scheme " << s.scheme << " depth " << s.depth << " palette "
+               << s.palette << " mono " << s.mono << " shift " << s.shifting << " size " << s.size;
 }
 
 // A key counts as applied when it rewrote the stored settings: "schemeType" is written by every
@@ -61,9 +60,9 @@ TEST_F(AppTest, ViewShortcutsChangeTheRecordAsDesigned) {
         {"b", {1, 1, 8, 0, 1, 1, 1}, false}, // B under a Quen engine: no render, no save
         {"l", {0, 1, 8, 0, 1, 1, 1}, true},  // L to "By the Book"
         {"b", {0, 1, 8, 0, 1, 0, 1}, true},
-        {"l", {1, 1, 8, 0, 1, 0, 1}, true},  // L from "By the Book" is "Quen: Double"
+        {"l", {1, 1, 8, 0, 1, 0, 1}, true}, // L from "By the Book" is "Quen: Double"
         {",,", {1, 1, 8, 0, 1, 0, 0}, true},
-        {",", {1, 1, 8, 0, 1, 0, 0}, true},  // clamped, but still applied
+        {",", {1, 1, 8, 0, 1, 0, 0}, true}, // clamped, but still applied
         {"...", {1, 1, 8, 0, 1, 0, 2}, true},
         {"]]]]]]]]", {1, 1, 8, 7, 1, 0, 2}, true},
         {"]", {1, 1, 8, 7, 1, 0, 2}, false},

@@ -80,9 +80,17 @@ TEST_F(EditorTest, TheUnsavedChangesQuestion) {
     editor->saveRequested = [&] { return saveWorks ? !(editor->modifiedB = false) : false; };
     QSignalSpy closed(editor.data(), &TextScreenEditor::editorClosed);
 
-    editor->setText("80");
+    editor->setText("");
     play(editor, "t   |kReturn");
-    EXPECT_TRUE(editor->maybeSave()) << "a blank screen is dropped without a question";
+    EXPECT_TRUE(editor->maybeSave()) << "spaces and line feeds are a blank screen";
+    editor->setText("80");
+    editor->modifiedB = true;
+    EXPECT_TRUE(editor->maybeSave()) << "so is the bare 80-column marker";
+    EXPECT_EQ(asked, 0);
+    play(editor, "t   |kReturn");
+    EXPECT_FALSE(editor->maybeSave()) << "80 columns with spaces are worth a question";
+    EXPECT_EQ(asked, 1);
+    asked = 0;
     play(editor, "tX");
     const struct {
         QMessageBox::StandardButton answer;
