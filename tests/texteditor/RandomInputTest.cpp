@@ -1,6 +1,7 @@
 // Seeded random input on the grid: keys, clicks, drags, pastes, palette clicks and the edit
 // commands, with the grid's invariants and the text round trip checked after every step.
 #include "EditorTestSupport.h"
+#include "support/TestSeeds.h"
 
 #include <random>
 
@@ -100,13 +101,9 @@ std::string brokenInvariant(const TextGridWidget* grid, TextGridWidget* scratch)
 } // namespace
 
 TEST_F(EditorTest, RandomInputKeepsTheGridWhole) {
-    std::vector<quint32> seeds = {20261207};
-    bool given = false;
-    const quint32 extra = qEnvironmentVariable("ORVEL_TEST_SEED").toUInt(&given);
-    if (given) seeds.push_back(extra);
     editor->show();
     TextGridWidget scratch;
-    for (const quint32 seed : seeds) {
+    for (const quint32 seed : testSeeds(20261207)) {
         SCOPED_TRACE(testing::Message() << "seed " << seed << " (ORVEL_TEST_SEED repeats it)");
         editor->setText(QString());
         RandomInput input(editor, seed);
