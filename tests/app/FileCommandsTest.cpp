@@ -11,35 +11,9 @@
 
 #include <sys/stat.h>
 
-TEST_F(AppTest, SaveAsWritesTheBanksAndProposesNames) {
-    const QByteArray hires = SeededBytes(5, 8192);
-    ASSERT_TRUE(WriteFile(path("PIC.A.HGR"), hires));
-    dialogs->answers << path("PIC.A.HGR") << path("plain.hgr");
-    window->onOpenGraphic();
-    window->lastSaveDir = "/out";
-    window->onSaveAs();
-    EXPECT_EQ(dialogs->asked, QStringList({"Save As D/HGR", "/out/PIC", "HGR (*.hgr)"}));
-    EXPECT_EQ(ReadFile(path("plain.hgr")), hires);
-    EXPECT_EQ(status(), "Saved: " + path("plain.hgr"));
-    EXPECT_EQ(window->lastSaveDir, dir.path());
-    window->lastSaveDir = "/out";
-    window->onSave(); // the main window is active: "&Save" exports a PNG
-    EXPECT_EQ(dialogs->asked, QStringList({"Save as PNG", "/out/PIC.png", "PNG (*.png)"}));
-
-    // Shifted and converted, the saved bytes are the record's banks.
-    window->onShiftRight();
-    window->onConvertToDHGR();
-    window->onShiftLeft();
-    dialogs->answers << path("double.dgr");
-    window->onSaveAs();
-    EXPECT_EQ(dialogs->asked[2], "DHGR (*.dgr)");
-    EXPECT_EQ(ReadFile(path("double.dgr")), banks(rec()));
-    EXPECT_EQ(window->windowTitle(), "orvel — PIC.A.HGR");
-}
-
-TEST_F(AppTest, PngExportAfterNewGraphicIsUntitledAndDoubled) {
+TEST_F(AppTest, SaveAndSaveAsWriteThePictureAndProposeNames) {
+    // "&Save" in the main window exports a PNG, every line doubled; untitled after New Graphic.
     window->lastSaveDir = dir.path();
-    rec()->auxMem[0] = 0x7F;
     window->onNewGraphic();
     rec()->auxMem[0] = 0x0F;
     window->pictureView->renderImage();
@@ -54,6 +28,28 @@ TEST_F(AppTest, PngExportAfterNewGraphicIsUntitledAndDoubled) {
             ASSERT_EQ(written.pixel(x, y) & 0xFFFFFF, picture.pixel(x, y / 2) & 0xFFFFFF);
     window->onSave(); // a cancelled dialog writes nothing and says nothing
     EXPECT_EQ(status(), "Saved: " + path("shot.png"));
+
+    const QByteArray hires = SeededBytes(5, 8192);
+    ASSERT_TRUE(WriteFile(path("PIC.A.HGR"), hires));
+    dialogs->answers << path("PIC.A.HGR") << path("plain.hgr");
+    window->onOpenGraphic();
+    window->lastSaveDir = "/out";
+    window->onSaveAs();
+    EXPECT_EQ(dialogs->asked, QStringList({"Save As D/HGR", "/out/PIC", "HGR (*.hgr)"}));
+    EXPECT_EQ(ReadFile(path("plain.hgr")), hires);
+    EXPECT_EQ(status(), "Saved: " + path("plain.hgr"));
+    window->onSave(); // in the directory of the last save
+    EXPECT_EQ(dialogs->asked, QStringList({"Save as PNG", path("PIC.png"), "PNG (*.png)"}));
+
+    // Shifted and converted, the saved bytes are the record's banks.
+    window->onShiftRight();
+    window->onConvertToDHGR();
+    window->onShiftLeft();
+    dialogs->answers << path("double.dgr");
+    window->onSaveAs();
+    EXPECT_EQ(dialogs->asked[2], "DHGR (*.dgr)");
+    EXPECT_EQ(ReadFile(path("double.dgr")), banks(rec()));
+    EXPECT_EQ(window->windowTitle(), "orvel — PIC.A.HGR");
 }
 
 TEST_F(AppTest, AFailedSaveKeepsTheOldFileAndSaysWhy) {

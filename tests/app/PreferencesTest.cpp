@@ -44,16 +44,16 @@ TEST_F(AppTest, FirstRunMissingKeysAndValuesTheProgramCannotWrite) {
     EXPECT_EQ(block(rec()), (std::vector<int>{8, 6, 2, 1, 1, 0, 1, 0, 0, 1, 1}));
     EXPECT_EQ(window->savedColorPalette + 10 * window->savedMonoPalette, 26);
 
-    const char* const keys[] = {"quenEngine",    "schemeType",  "bmFinalDepth", "paletteType",
-                                "oneBitPalette", "bitShifting", "is560Mode",    "screenSize",
-                                "aspectCorrect", "startScreen"};
+    const QStringList keys = QString("quenEngine schemeType bmFinalDepth paletteType oneBitPalette "
+                                     "bitShifting is560Mode screenSize aspectCorrect startScreen")
+                                 .split(' ');
     // Each value on every key, then per key the nearest values the commands never write.
     const QVariant garbage[] = {
         "maybe", -1, 32, 65538, "2.5", "", QStringList{"a", "b"}, QByteArray(100000, 'x')};
     const QVariant nearest[] = {0, 3, 9, 8, 3, 0, 1, 3, 3, 0};
     for (int round = 0; round <= int(std::size(garbage)); ++round) {
         for (int key = 0; key < 10; ++key)
-            QSettings().setValue(QString("engine/") + keys[key],
+            QSettings().setValue("engine/" + keys[key],
                                  round < int(std::size(garbage)) ? garbage[round] : nearest[key]);
         restart();
         EXPECT_EQ(block(rec()), (std::vector<int>{8, 0, 0, 1, 1, 0, 1, 0, 0, 1, 1})) << round;
