@@ -90,12 +90,12 @@ TEST_F(AppTest, RecentListsAndTheStartUpPicture) {
         window->addRecentTextScreen(path(QString("t%1.txt").arg(i)));
     restart(); // ten pictures and five texts come back; the newest picture opens
     window->openMostRecentIfAvailable();
-    EXPECT_EQ(itemTexts(window->recentGraphicMenu),
+    ASSERT_EQ(itemTexts(window->recentGraphicMenu),
               "p5.hgr|p10.hgr|p9.hgr|p8.hgr|p7.hgr|p6.hgr|p4.hgr|p3.hgr|p2.hgr|p1.hgr");
     EXPECT_EQ(window->currentGraphicPath, paths[5]);
     EXPECT_EQ(rec()->mainMem[0], 5);
     EXPECT_EQ(window->windowTitle(), "orvel — p5.hgr");
-    EXPECT_EQ(itemTexts(window->recentTextMenu),
+    ASSERT_EQ(itemTexts(window->recentTextMenu),
               "Apple //c|ProDOS|Welcome|Text Screen Info|Sample "
               "Text Screen|-|t5.txt|t4.txt|t3.txt|t2.txt|t1.txt");
     window->recentTextMenu->actions().at(6)->trigger(); // a vanished text screen stays listed

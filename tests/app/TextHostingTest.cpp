@@ -74,6 +74,7 @@ TEST_F(HostingTest, PictureCommandsAskFirstAndCancelChangesNothing) {
     // A Save whose dialog is cancelled counts as a cancel: a new screen has no path to save to.
     answer = QMessageBox::Discard;
     window->onNewText();
+    EXPECT_EQ(asked, 3) << "New Text asks too";
     QTest::keyClicks(editor->grid, "NEW");
     answer = QMessageBox::Save;
     dialogs->answers.clear();
