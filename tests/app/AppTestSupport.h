@@ -1,5 +1,6 @@
 // Helpers of the application tests: a main window on a clean settings store, with scripted
 // answers in place of every dialog, so a command runs from a test exactly as from the menu.
+// Tests wait for timers with QTest::qWaitFor: a slow machine makes them slower, never wrong.
 #pragma once
 
 #include "app/MainWindow.h"
@@ -7,56 +8,45 @@
 #include "support/TestFiles.h"
 #include "view/OrvelWidget.h"
 
-#include <QMessageBox>
 #include <QSettings>
 #include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <memory>
 
-// Strings in failure messages as text, not as bytes.
 inline void PrintTo(const QString& text, std::ostream* out) {
     *out << '"' << text.toStdString() << '"';
 }
 
-// Runs the event loop until `done` holds, for at most 10 s: tests wait for timers this way,
-// so a slow machine makes them slower, never wrong.
-inline bool WaitUntil(const std::function<bool()>& done) {
-    for (int waited = 0; !done(); waited += 10) {
-        if (waited > 10000) return false;
-        QTest::qWait(10);
-    }
-    return true;
+// The settings block from bmFinalDepth to dhgrColorOffset, field by field.
+inline std::vector<int> block(const ORVEL_GlobalsRec* r) {
+    return {r->bmFinalDepth, r->paletteType, r->oneBitPalette,  r->bitShifting,
+            r->quenEngine,   r->schemeType,  r->screenSize,     r->aspectCorrect,
+            r->is560Mode,    r->startScreen, r->dhgrColorOffset};
 }
 
-// File dialogs answer from `answers` (an empty answer cancels); what each asked is kept.
-struct ScriptedDialogs : UserDialogs {
-    struct Question {
-        QString title, start, filter;
-    };
-    QStringList answers;
-    std::vector<Question> asked;
-    Qt::KeyboardModifiers modifiers = Qt::NoModifier;
-    QString messageText;
-    QFont messageFont;
+// The two screen-memory banks, auxiliary first, as a saved double hi-res file holds them.
+inline QByteArray banks(const ORVEL_GlobalsRec* r) {
+    return QByteArray(reinterpret_cast<const char*>(r->auxMem), kBankSize) +
+           QByteArray(reinterpret_cast<const char*>(r->mainMem), kBankSize);
+}
 
-    QString next(const QString& title, const QString& start, const QString& filter) {
-        asked.push_back({title, start, filter});
+// File dialogs answer from `answers` (an empty answer cancels); `asked` is the last question's
+// title, start and filter.
+struct ScriptedDialogs : UserDialogs {
+    QStringList answers, asked;
+    Qt::KeyboardModifiers modifiers = Qt::NoModifier;
+    QString openFileName(QWidget*, const QString& t, const QString& s, const QString& f) override {
+        asked = QStringList{t, s, f};
         return answers.isEmpty() ? QString() : answers.takeFirst();
     }
-    QString openFileName(QWidget*, const QString& t, const QString& s, const QString& f) override {
-        return next(t, s, f);
+    QString saveFileName(QWidget* w, const QString& t, const QString& s,
+                         const QString& f) override {
+        return openFileName(w, t, s, f);
     }
-    QString saveFileName(QWidget*, const QString& t, const QString& s, const QString& f) override {
-        return next(t, s, f);
-    }
-    void showMessageBox(QMessageBox& box) override {
-        messageText = box.text();
-        messageFont = box.font();
-    }
+    void showMessageBox(QMessageBox&) override {}
     Qt::KeyboardModifiers heldModifiers() override { return modifiers; }
 };
 

@@ -1,90 +1,116 @@
 // The picture file commands as the menu runs them: what Save As writes and proposes, the PNG
-// export behind "&Save", and saves that fail without touching the file that was there.
+// export behind "&Save", failed saves that keep the old file, and the test mode as a process.
 #include "AppTestSupport.h"
 
+#include "app/TestMode.h"
+#include "view/PictureFile.h"
 #include "view/PicturePainting.h"
 
-#include <QFile>
-#include <QFileInfo>
 #include <QImage>
+#include <QProcess>
 
 #include <sys/stat.h>
 
-TEST_F(AppTest, SaveAsWritesTheBanksAndProposesNames) {
-    const QString source = path("PIC.A.HGR");
-    QByteArray hires(8192, '\0');
-    for (int i = 0; i < hires.size(); ++i)
-        hires[i] = char(i * 7);
-    ASSERT_TRUE(WriteFile(source, hires));
-    dialogs->answers << source;
-    window->onOpenGraphic();
-    window->lastSaveDir = "/out";
-
-    dialogs->answers << path("plain.hgr");
-    window->onSaveAs();
-    EXPECT_EQ(dialogs->asked.back().start, "/out/PIC");
-    EXPECT_EQ(dialogs->asked.back().filter, "HGR (*.hgr)");
-    EXPECT_EQ(ReadFile(path("plain.hgr")), hires);
-    EXPECT_EQ(status(), "Saved: " + path("plain.hgr"));
-    EXPECT_EQ(window->lastSaveDir, dir.path());
-
-    window->lastSaveDir = "/out";
-    window->onSave(); // the main window is active: "&Save" exports a PNG
-    EXPECT_EQ(dialogs->asked.back().title, "Save as PNG");
-    EXPECT_EQ(dialogs->asked.back().start, "/out/PIC.png");
-
-    // Shifted and converted, the saved bytes are the record's banks, auxiliary first.
-    window->onShiftRight();
-    window->onConvertToDHGR();
-    window->onShiftLeft();
-    dialogs->answers << path("double.dgr");
-    window->onSaveAs();
-    EXPECT_EQ(dialogs->asked.back().filter, "DHGR (*.dgr)");
-    EXPECT_EQ(ReadFile(path("double.dgr")),
-              QByteArray(reinterpret_cast<const char*>(rec()->auxMem), 8192) +
-                  QByteArray(reinterpret_cast<const char*>(rec()->mainMem), 8192));
-    EXPECT_EQ(window->windowTitle(), "orvel — PIC.A.HGR");
-}
-
-TEST_F(AppTest, PngExportAfterNewGraphicIsUntitledAndDoubled) {
+TEST_F(AppTest, SaveAndSaveAsWriteThePictureAndProposeNames) {
+    // "&Save" in the main window exports a PNG, every line doubled; untitled after New Graphic.
     window->lastSaveDir = dir.path();
-    rec()->auxMem[0] = 0x7F;
     window->onNewGraphic();
     rec()->auxMem[0] = 0x0F;
     window->pictureView->renderImage();
     dialogs->answers << path("shot.png");
     window->onSave();
-    EXPECT_EQ(dialogs->asked.back().start, path("untitled.png"));
+    EXPECT_EQ(dialogs->asked[1], path("untitled.png"));
     const QImage written(path("shot.png"));
     ASSERT_EQ(written.size(), QSize(562, 384));
     const QImage picture = window->pictureView->offscreenImage;
     for (int y = 0; y < 384; y += 5)
         for (int x = 0; x < 562; x += 3)
             ASSERT_EQ(written.pixel(x, y) & 0xFFFFFF, picture.pixel(x, y / 2) & 0xFFFFFF);
-    dialogs->answers << QString(); // a cancelled dialog writes nothing and says nothing
-    window->onSave();
+    window->onSave(); // a cancelled dialog writes nothing and says nothing
     EXPECT_EQ(status(), "Saved: " + path("shot.png"));
+
+    const QByteArray hires = SeededBytes(5, 8192);
+    ASSERT_TRUE(WriteFile(path("PIC.A.HGR"), hires));
+    dialogs->answers << path("PIC.A.HGR") << path("plain.hgr");
+    window->onOpenGraphic();
+    window->lastSaveDir = "/out";
+    window->onSaveAs();
+    EXPECT_EQ(dialogs->asked, QStringList({"Save As D/HGR", "/out/PIC", "HGR (*.hgr)"}));
+    EXPECT_EQ(ReadFile(path("plain.hgr")), hires);
+    EXPECT_EQ(status(), "Saved: " + path("plain.hgr"));
+    window->onSave(); // in the directory of the last save
+    EXPECT_EQ(dialogs->asked, QStringList({"Save as PNG", path("PIC.png"), "PNG (*.png)"}));
+
+    // Shifted and converted, the saved bytes are the record's banks.
+    window->onShiftRight();
+    window->onConvertToDHGR();
+    window->onShiftLeft();
+    dialogs->answers << path("double.dgr");
+    window->onSaveAs();
+    EXPECT_EQ(dialogs->asked[2], "DHGR (*.dgr)");
+    EXPECT_EQ(ReadFile(path("double.dgr")), banks(rec()));
+    EXPECT_EQ(window->windowTitle(), "orvel — PIC.A.HGR");
 }
 
 TEST_F(AppTest, AFailedSaveKeepsTheOldFileAndSaysWhy) {
-    // A FIFO is never replaced; a file cannot hold a directory; a read-only directory (unless
-    // root, who writes anyway) refuses the new file. Whatever was there stays.
-    const QString fifo = path("pipe.dgr"), plain = path("plain"), locked = path("locked");
+    // A FIFO is never replaced; a file cannot hold a directory. Whatever was there stays.
+    const QString fifo = path("pipe.dgr"), plain = path("plain");
     ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
     ASSERT_TRUE(WriteFile(plain, "old bytes"));
-    ASSERT_TRUE(QDir().mkdir(locked));
-    ASSERT_TRUE(WriteFile(locked + "/old.dgr", "old bytes"));
-    QFile::setPermissions(locked, QFile::ReadOwner | QFile::ExeOwner);
-    QStringList targets = {fifo, plain + "/inside.dgr"};
-    if (!QFile(locked + "/probe").open(QIODevice::WriteOnly)) targets << locked + "/old.dgr";
-    for (const QString& target : targets)
+    for (const QString& target : {fifo, plain + "/inside.dgr"})
         for (auto save : {&MainWindow::onSaveAs, &MainWindow::onSavePNG}) {
             dialogs->answers << target;
             (window.get()->*save)();
-            EXPECT_TRUE(status().startsWith("Could not save: " + target)) << status().toStdString();
+            EXPECT_TRUE(status().startsWith("Could not save: " + target + ": "))
+                << status().toStdString();
         }
-    EXPECT_TRUE(QFileInfo(fifo).isFile() == false && QFileInfo::exists(fifo));
+    EXPECT_TRUE(!QFileInfo(fifo).isFile() && QFileInfo::exists(fifo));
     EXPECT_EQ(ReadFile(plain), "old bytes");
-    EXPECT_EQ(ReadFile(locked + "/old.dgr"), "old bytes");
-    QFile::setPermissions(locked, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+}
+
+// `orvel FILE --test [OUT]` as a real process with no display: the line on standard error, the
+// PNG against a direct render with the test mode's fixed settings, and an unwritable output.
+TEST_F(AppTest, TestModeWritesTheRenderAndFailsLoudly) {
+    EXPECT_TRUE(isTestModeRequest({"orvel", "p.hgr", "--test"}));
+    EXPECT_TRUE(isTestModeRequest({"orvel", "p.hgr", "--test", "out.png", "more"}));
+    EXPECT_FALSE(isTestModeRequest({"orvel", "p.hgr"}));
+    EXPECT_FALSE(isTestModeRequest({"orvel", "p.hgr", "--TEST"}));
+    EXPECT_FALSE(isTestModeRequest({"orvel", "--test", "p.hgr"}));
+    QString errors;
+    auto run = [&](const QStringList& arguments) {
+        QProcess process;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        for (const char* name : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"})
+            environment.remove(name);
+        environment.insert("XDG_CONFIG_HOME", path("home")); // the user's preferences stay out
+        process.setProcessEnvironment(environment);
+        process.start(ORVEL_EXE, arguments);
+        if (!process.waitForFinished(60000)) process.kill();
+        errors = QString::fromLocal8Bit(process.readAllStandardError());
+        return process.exitCode();
+    };
+    const QString picture = path("bars.dhgr");
+    ASSERT_TRUE(WriteFile(picture, SeededBytes(77, 16384)));
+    EXPECT_EQ(run({picture, "--test", path("out.png"), "ignored"}), 0) << errors.toStdString();
+    EXPECT_TRUE(errors.contains("offscreen: 562x192 format=17\n")) << errors.toStdString();
+
+    // A direct render of the same picture with "Quen: Double", palette 2, in colour.
+    ORVEL_GlobalsRec direct;
+    InitGlobalsRec(&direct);
+    ASSERT_TRUE(loadPictureInto(&direct, picture).ok);
+    QImage expected(562, 192, QImage::Format_RGBA8888);
+    RenderPicture(&direct, RGBAStore{expected.bits(), expected.bytesPerLine()});
+    ReleaseGlobalsRec(&direct);
+    globalsP = rec();
+    EXPECT_EQ(QImage(path("out.png")).convertToFormat(QImage::Format_RGB32),
+              expected.convertToFormat(QImage::Format_RGB32));
+
+    QFile::remove("/tmp/orvel_test.png");
+    EXPECT_EQ(run({picture, "--test"}), 0);
+    EXPECT_EQ(QImage("/tmp/orvel_test.png").size(), QSize(562, 192));
+    const QString unwritable = path("no/such/dir/out.png");
+    EXPECT_EQ(run({picture, "--test", unwritable}), 1);
+    EXPECT_TRUE(errors.contains("offscreen: 562x192 format=17\norvel: could not write " +
+                                unwritable + ": "))
+        << errors.toStdString();
 }

@@ -1,74 +1,33 @@
-// The preferences across launches: the first run, a store with the group but missing keys,
-// every change rewriting all ten keys and the directories, the geometry written once after a
-// burst of moves, and a store full of values the program could not have written.
+// The preferences and recent lists across launches: the first run, a store missing keys, the
+// geometry written once after a burst of moves, values the program could not have written, the
+// recent submenus, and the newest picture reopened at start-up.
 #include "AppTestSupport.h"
 
+#include <QMenu>
 #include <QSignalSpy>
 #include <QTimer>
 
 namespace {
 
-const char* const kEngineKeys[] = {"quenEngine",    "schemeType",  "bmFinalDepth", "paletteType",
-                                   "oneBitPalette", "bitShifting", "is560Mode",    "screenSize",
-                                   "aspectCorrect", "startScreen"};
-
-// The settings block from bmFinalDepth to dhgrColorOffset, field by field.
-std::vector<int> block(const ORVEL_GlobalsRec* r) {
-    return {r->bmFinalDepth, r->paletteType, r->oneBitPalette,  r->bitShifting,
-            r->quenEngine,   r->schemeType,  r->screenSize,     r->aspectCorrect,
-            r->is560Mode,    r->startScreen, r->dhgrColorOffset};
+QString itemTexts(QMenu* menu) {
+    QStringList texts;
+    for (QAction* action : menu->actions())
+        texts << (action->isSeparator() ? QString("-") : action->text());
+    return texts.join('|');
 }
 
 } // namespace
 
-TEST_F(AppTest, FirstRunAndAStoreWithoutSomeKeys) {
-    EXPECT_EQ(window->size(), QSize(600, 500));
-    EXPECT_EQ(block(rec()), (std::vector<int>{8, 2, 0, 1, 1, 1, 1, 0, 0, 0, 0}));
-    EXPECT_EQ(window->savedColorPalette, 2);
-    EXPECT_EQ(window->savedMonoPalette, 0);
-    EXPECT_FALSE(window->actionsById[24]->isChecked());
-
-    QSettings().setValue("engine/paletteType", 6);
-    QSettings().setValue("engine/oneBitPalette", 2);
-    restart(); // the group exists: missing keys take their own defaults, offset 1
-    EXPECT_EQ(block(rec()), (std::vector<int>{8, 6, 2, 1, 1, 0, 1, 0, 0, 1, 1}));
-    EXPECT_EQ(window->savedColorPalette, 6);
-    EXPECT_EQ(window->savedMonoPalette, 2);
-}
-
-TEST_F(AppTest, EveryChangeRewritesEveryKeyAndTheDirectories) {
-    window->lastOpenDir = "/open";
-    window->setScreenSize(2);
-    QSettings settings;
-    for (const char* key : kEngineKeys)
-        EXPECT_TRUE(settings.contains(QString("engine/") + key)) << key;
-    for (const char* key : {"lastOpenDir", "lastSaveDir", "lastTextDir"})
-        EXPECT_TRUE(settings.contains(key)) << key;
-    EXPECT_EQ(settings.value("lastOpenDir").toString(), "/open");
-    // Every value the commands produce comes back unchanged.
-    window->setEngine(3);
-    window->toggleBitShifting();
-    window->toggle560Mode();
-    window->toggleStartScreen();
-    window->setPalette(10);
-    window->setAspectCorrect(2);
-    std::vector<int> written = block(rec());
-    written.back() = 1; // the offset is not stored: it is 1 once the group exists
-    restart();
-    EXPECT_EQ(block(rec()), written);
-    EXPECT_EQ(window->lastOpenDir, "/open");
-}
-
 TEST_F(AppTest, GeometryIsWrittenOnceAfterABurstOfMoves) {
     window->show();
     QSignalSpy writes(window->geometryTimer, &QTimer::timeout);
-    ASSERT_TRUE(WaitUntil([&] { return !window->geometryTimer->isActive(); })); // after show
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !window->geometryTimer->isActive(); })); // after show
     writes.clear();
     QSettings().remove("mainwindow/geometry");
     for (int i = 0; i < 10; ++i)
         window->move(40 + 7 * i, 30 + 3 * i);
     EXPECT_FALSE(QSettings().contains("mainwindow/geometry"));
-    ASSERT_TRUE(WaitUntil([] { return QSettings().contains("mainwindow/geometry"); }));
+    ASSERT_TRUE(QTest::qWaitFor([] { return QSettings().contains("mainwindow/geometry"); }));
     EXPECT_EQ(writes.count(), 1);
     const QPoint where = window->pos();
     restart();
@@ -76,37 +35,87 @@ TEST_F(AppTest, GeometryIsWrittenOnceAfterABurstOfMoves) {
     EXPECT_EQ(window->pos(), where);
 }
 
-TEST_F(AppTest, ValuesTheProgramCannotWriteFallBackToTheirDefaults) {
-    QSettings store;
-    const std::pair<const char*, QVariant> garbage[] = {
-        {"engine/quenEngine", "maybe"},
-        {"engine/schemeType", 3},
-        {"engine/bmFinalDepth", 32},
-        {"engine/paletteType", -1},
-        {"engine/oneBitPalette", "2.5"},
-        {"engine/bitShifting", 7},
-        {"engine/is560Mode", QStringList{"a", "b"}},
-        {"engine/screenSize", "big"},
-        {"engine/aspectCorrect", 65538},
-        {"engine/startScreen", QByteArray(100000, 'x')},
-        {"lastOpenDir", QString(100000, 'd')},
+TEST_F(AppTest, FirstRunMissingKeysAndValuesTheProgramCannotWrite) {
+    EXPECT_EQ(window->size(), QSize(600, 500));
+    EXPECT_EQ(block(rec()), (std::vector<int>{8, 2, 0, 1, 1, 1, 1, 0, 0, 0, 0}));
+    QSettings().setValue("engine/paletteType", 6);
+    QSettings().setValue("engine/oneBitPalette", 2);
+    restart(); // the group exists: missing keys take their own defaults, offset 1
+    EXPECT_EQ(block(rec()), (std::vector<int>{8, 6, 2, 1, 1, 0, 1, 0, 0, 1, 1}));
+    EXPECT_EQ(window->savedColorPalette + 10 * window->savedMonoPalette, 26);
+
+    const QStringList keys = QString("quenEngine schemeType bmFinalDepth paletteType oneBitPalette "
+                                     "bitShifting is560Mode screenSize aspectCorrect startScreen")
+                                 .split(' ');
+    // Each value on every key, then per key the nearest values the commands never write.
+    const QVariant garbage[] = {
+        "maybe", -1, 32, 65538, "2.5", "", QStringList{"a", "b"}, QByteArray(100000, 'x')};
+    const QVariant nearest[] = {0, 3, 9, 8, 3, 0, 1, 3, 3, 0};
+    for (int round = 0; round <= int(std::size(garbage)); ++round) {
+        for (int key = 0; key < 10; ++key)
+            QSettings().setValue("engine/" + keys[key],
+                                 round < int(std::size(garbage)) ? garbage[round] : nearest[key]);
+        restart();
+        EXPECT_EQ(block(rec()), (std::vector<int>{8, 0, 0, 1, 1, 0, 1, 0, 0, 1, 1})) << round;
+    }
+    const QString longest = "/no/such/" + QString(4087, 'd'); // 4096 long: still a path
+    const std::pair<const char*, QVariant> paths[] = {
+        {"lastOpenDir", QString(4097, 'd')},
         {"lastSaveDir", QVariantList{1, 2}},
+        {"lastTextDir", longest},
         {"recentFiles", QStringList(11, "/gone/picture.hgr")},
         {"recentTextScreens", QVariantList{QString("/gone/a.txt"), 5}},
     };
-    for (const auto& [key, value] : garbage)
-        store.setValue(key, value);
-    store.setValue("lastTextDir", "/no/such/directory");
-    store.sync();
+    for (const auto& [key, value] : paths)
+        QSettings().setValue(key, value);
     restart();
-    EXPECT_EQ(block(rec()), (std::vector<int>{8, 0, 0, 1, 1, 0, 1, 0, 0, 1, 1}));
-    EXPECT_TRUE(window->lastOpenDir.isEmpty());
-    EXPECT_TRUE(window->lastSaveDir.isEmpty());
-    EXPECT_EQ(window->lastTextDir, "/no/such/directory"); // a vanished directory is still a path
-    EXPECT_TRUE(window->recentFiles.isEmpty());
-    EXPECT_TRUE(window->recentTextScreens.isEmpty());
+    EXPECT_EQ(window->lastOpenDir + window->lastSaveDir, "");
+    EXPECT_EQ(window->lastTextDir, longest);
+    EXPECT_TRUE(window->recentFiles.isEmpty() && window->recentTextScreens.isEmpty());
     window->toggleColorK(); // savedColorPalette is never out of range
     window->toggleColorK();
-    EXPECT_EQ(rec()->bmFinalDepth, 8);
-    EXPECT_EQ(rec()->paletteType, 0);
+    EXPECT_EQ(block(rec())[1] + block(rec())[0], 8);
+}
+
+TEST_F(AppTest, RecentListsAndTheStartUpPicture) {
+    QStringList paths;
+    for (int i = 0; i < 11; ++i) {
+        paths << path(QString("p%1.hgr").arg(i));
+        ASSERT_TRUE(WriteFile(paths.last(), QByteArray(8192, char(i))));
+        dialogs->answers << paths.last();
+        window->onOpenGraphic();
+    }
+    window->openRecentFile(paths[5]); // moves to the front, not added twice
+    for (int i = 0; i < 6; ++i)
+        window->addRecentTextScreen(path(QString("t%1.txt").arg(i)));
+    restart(); // ten pictures and five texts come back; the newest picture opens
+    window->openMostRecentIfAvailable();
+    ASSERT_EQ(itemTexts(window->recentGraphicMenu),
+              "p5.hgr|p10.hgr|p9.hgr|p8.hgr|p7.hgr|p6.hgr|p4.hgr|p3.hgr|p2.hgr|p1.hgr");
+    EXPECT_EQ(window->currentGraphicPath, paths[5]);
+    EXPECT_EQ(rec()->mainMem[0], 5);
+    EXPECT_EQ(window->windowTitle(), "orvel — p5.hgr");
+    ASSERT_EQ(itemTexts(window->recentTextMenu),
+              "Apple //c|ProDOS|Welcome|Text Screen Info|Sample "
+              "Text Screen|-|t5.txt|t4.txt|t3.txt|t2.txt|t1.txt");
+    window->recentTextMenu->actions().at(6)->trigger(); // a vanished text screen stays listed
+    EXPECT_EQ(status(), "File not found: " + path("t5.txt"));
+    EXPECT_EQ(window->recentTextScreens.first(), path("t5.txt"));
+
+    QFile::remove(paths[10]); // a vanished picture leaves the list
+    window->recentGraphicMenu->actions().at(1)->trigger();
+    EXPECT_EQ(status(), "File not found: " + paths[10]);
+    EXPECT_FALSE(window->recentFiles.contains(paths[10]));
+    dialogs->modifiers = Qt::AltModifier;
+    while (!window->recentGraphicMenu->actions().isEmpty()) {
+        const QString name = window->recentGraphicMenu->actions().first()->text();
+        window->recentGraphicMenu->actions().first()->trigger();
+        EXPECT_EQ(status(), "Removed: " + name);
+    }
+    EXPECT_FALSE(window->recentGraphicMenu->isEnabled());
+    restart(); // nothing to reopen: the view is cleared
+    rec()->mainMem[0] = 0x77;
+    window->openMostRecentIfAvailable();
+    EXPECT_EQ(rec()->mainMem[0], 0);
+    EXPECT_EQ(window->startupSequence, nullptr);
 }
