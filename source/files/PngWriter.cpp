@@ -1,6 +1,6 @@
 // Speed comes from the shape of rendered pictures: a palette of 16 colours packs two pixels a
-// byte, a repeated row is filtered "Up" into zeros, and zlib's run-length strategy at level 1
-// codes runs and zeros without searching for longer matches.
+// byte, a repeated row is filtered "Up" into zeros and not indexed again, and zlib at level 1
+// with a small window codes runs and zeros without a long search.
 #include "files/PngWriter.h"
 
 #include <zlib.h>
