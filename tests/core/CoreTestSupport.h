@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-// A record with its defaults, released when the test ends.
+// A record with its defaults and the full band, both restored when the test ends.
 struct OwnedRec {
     OwnedRec() : rec(new ORVEL_GlobalsRec) {
         InitGlobalsRec(rec.get());
@@ -21,6 +21,7 @@ struct OwnedRec {
     ~OwnedRec() {
         ReleaseGlobalsRec(rec.get());
         if (globalsP == rec.get()) globalsP = nullptr;
+        SetFullBand();
     }
     ORVEL_GlobalsRec* operator->() { return rec.get(); }
     ORVEL_GlobalsRec* get() { return rec.get(); }
@@ -45,15 +46,6 @@ struct Picture {
 inline std::uint32_t EntryRGB(ORVEL_GlobalsRec* rec, unsigned index) {
     const ColorSpec& c = rec->palettes[rec->paletteType][index];
     return (std::uint32_t(c.red >> 8) << 16) | (std::uint32_t(c.green >> 8) << 8) | (c.blue >> 8);
-}
-
-// Dots `from` .. from + count - 1 of `line` in the one-bit store (clear bit = lit).
-inline std::string MonoDots(ORVEL_GlobalsRec* rec, int line, int from, int count) {
-    std::string dots;
-    const std::uint8_t* row = rec->monoBits + line * rec->monoRowBytes;
-    for (int x = from; x < from + count; ++x)
-        dots += ((row[x >> 3] >> (7 - (x & 7))) & 1) ? '.' : '#';
-    return dots;
 }
 
 // Renders the dots of the picture in memory into the one-bit store with the given pen width.
