@@ -1,5 +1,5 @@
-// Shared helpers of the graphics core tests: an owned record, an RGBA store, dot strings.
-// Pictures in tests are strings ('#' lit, '.' dark) so a reader sees the rule being tested.
+// Shared helpers of the graphics core tests: an owned record, an RGBA picture, palette
+// colours, random bytes and the seeds of the random tests.
 #pragma once
 
 #include "core/Core.h"
@@ -13,19 +13,14 @@
 
 // A record with its defaults and the full band, both restored when the test ends.
 struct OwnedRec {
-    OwnedRec() : rec(new ORVEL_GlobalsRec) {
-        InitGlobalsRec(rec.get());
-        globalsP = rec.get();
-        SetFullBand();
-    }
+    OwnedRec() { InitGlobalsRec(globalsP = rec.get()), SetFullBand(); }
     ~OwnedRec() {
-        ReleaseGlobalsRec(rec.get());
-        if (globalsP == rec.get()) globalsP = nullptr;
-        SetFullBand();
+        ReleaseGlobalsRec(rec.get()), SetFullBand(),
+            globalsP = globalsP == rec.get() ? nullptr : globalsP;
     }
     ORVEL_GlobalsRec* operator->() { return rec.get(); }
     ORVEL_GlobalsRec* get() { return rec.get(); }
-    std::unique_ptr<ORVEL_GlobalsRec> rec;
+    std::unique_ptr<ORVEL_GlobalsRec> rec = std::make_unique<ORVEL_GlobalsRec>();
 };
 
 // A 562 x 192 RGBA picture.
@@ -46,15 +41,6 @@ struct Picture {
 inline std::uint32_t EntryRGB(ORVEL_GlobalsRec* rec, unsigned index) {
     const ColorSpec& c = rec->palettes[rec->paletteType][index];
     return (std::uint32_t(c.red >> 8) << 16) | (std::uint32_t(c.green >> 8) << 8) | (c.blue >> 8);
-}
-
-// Renders the dots of the picture in memory into the one-bit store with the given pen width.
-inline void RenderDots(ORVEL_GlobalsRec* rec, std::int64_t penWidth) {
-    globalsP = rec;
-    SetFullBand();
-    PrepareMonoStore(rec);
-    rec->penWidth = penWidth;
-    CopyApple2Bits(rec, rec->isDHGR ? 2 : 0);
 }
 
 inline void FillRandom(std::mt19937& rng, std::uint8_t* bytes, std::size_t count) {

@@ -78,7 +78,9 @@ TEST(Plotter, WriteBackReadsTheDots) {
     auto roundTrip = [](ORVEL_GlobalsRec* rec, bool dhgr) {
         rec->isDHGR = dhgr;
         rec->quenEngine = false;
-        RenderDots(rec, dhgr ? 1 : 2);
+        PrepareMonoStore(rec);
+        rec->penWidth = dhgr ? 1 : 2;
+        CopyApple2Bits(rec, dhgr ? 2 : 0);
         CopyApple2Bits(rec, dhgr ? 4 : 5);
     };
     {
