@@ -33,20 +33,15 @@ TEST(Plotter, ClipsToTheStoreWhateverItIsGiven) {
 }
 
 TEST(Plotter, PenWidthChosenByEngineShapeAndDepth) {
-    struct Case {
-        bool quen, dhgr;
-        std::uint16_t depth;
-        std::int64_t pen;
-    } const cases[] = {{true, true, 8, 1},   {true, false, 8, 1}, {false, false, 8, 2},
-                       {false, false, 1, 2}, {false, true, 8, 4}, {false, true, 2, 4},
-                       {false, true, 1, 1},  {false, true, 0, 1}};
+    const int cases[][4] = {{1, 1, 8, 1}, {1, 0, 8, 1}, {0, 0, 8, 2}, {0, 0, 1, 2},  // quen, dhgr,
+                            {0, 1, 8, 4}, {0, 1, 2, 4}, {0, 1, 1, 1}, {0, 1, 0, 1}}; // depth, pen
     OwnedRec rec;
-    for (const Case& c : cases) {
-        rec->quenEngine = c.quen;
-        rec->isDHGR = c.dhgr;
-        rec->bmFinalDepth = c.depth;
+    for (const auto& c : cases) {
+        rec->quenEngine = c[0];
+        rec->isDHGR = c[1];
+        rec->bmFinalDepth = static_cast<std::uint16_t>(c[2]);
         UpdatePenWidth(rec.get());
-        EXPECT_EQ(rec->penWidth, c.pen) << c.quen << c.dhgr << c.depth;
+        EXPECT_EQ(rec->penWidth, c[3]) << c[0] << c[1] << c[2];
     }
 }
 
@@ -72,39 +67,29 @@ TEST(Plotter, BandsOfLines) {
         CopyApple2Bits(rec.get(), mode);
 }
 
-// Rendered dots read back into memory: undelayed dots exactly (bit 7 cleared, holes left
-// alone); hi-res pixels whether the half-dot delay moved them or not.
+// Rendered dots read back into memory as they were, bit 7 cleared and holes left alone; hi-res
+// pixels whether the half-dot delay moved them or not.
 TEST(Plotter, WriteBackReadsTheDots) {
-    auto roundTrip = [](ORVEL_GlobalsRec* rec, bool dhgr) {
-        rec->isDHGR = dhgr;
-        rec->quenEngine = false;
-        PrepareMonoStore(rec);
-        rec->penWidth = dhgr ? 1 : 2;
-        CopyApple2Bits(rec, dhgr ? 2 : 0);
-        CopyApple2Bits(rec, dhgr ? 4 : 5);
-    };
-    {
-        OwnedRec rec;
-        const std::uint8_t bytes[] = {0x81, 0x7F, 0xC5};
-        std::copy(bytes, bytes + 3, rec->mainMem);
-        roundTrip(rec.get(), false);
-        EXPECT_EQ(rec->mainMem[0] | rec->mainMem[1] << 8 | rec->mainMem[2] << 16, 0x457F01);
-    }
     for (unsigned seed : TestSeeds(7))
-        for (bool dhgr : {true, false}) {
+        for (int shape = 0; shape < 3; ++shape) { // double hi-res, hi-res, hi-res delayed
             std::mt19937 rng(seed);
             OwnedRec rec;
-            rec->bitShifting = false;
+            rec->isDHGR = shape == 0;
+            rec->quenEngine = false;
+            rec->bitShifting = shape == 2;
             FillRandom(rng, rec->auxMem, kBankSize);
             FillRandom(rng, rec->mainMem, kBankSize);
             const std::vector<std::uint8_t> aux(rec->auxMem, rec->auxMem + kBankSize);
             const std::vector<std::uint8_t> main(rec->mainMem, rec->mainMem + kBankSize);
-            roundTrip(rec.get(), dhgr);
+            PrepareMonoStore(rec.get());
+            rec->penWidth = shape ? 2 : 1;
+            CopyApple2Bits(rec.get(), shape ? 0 : 2);
+            CopyApple2Bits(rec.get(), shape ? 5 : 4);
             for (int o = 0; o < kBankSize; ++o) {
                 const bool hole = o % 128 >= 120;
                 ASSERT_EQ(rec->mainMem[o], hole ? main[o] : (main[o] & 0x7F))
-                    << "seed " << seed << " dhgr " << dhgr << " @" << o;
-                ASSERT_EQ(rec->auxMem[o], hole || !dhgr ? aux[o] : (aux[o] & 0x7F))
+                    << "seed " << seed << " shape " << shape << " @" << o;
+                ASSERT_EQ(rec->auxMem[o], hole || shape ? aux[o] : (aux[o] & 0x7F))
                     << "seed " << seed << " @" << o;
             }
         }
