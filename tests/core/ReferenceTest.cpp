@@ -27,7 +27,7 @@ struct Store {
 } // namespace
 
 // Each line starts from the same store contents in both; the pen width left behind must agree.
-TEST(Reference, EveryPerLineFunctionPenShiftOffsetAndStore) {
+TEST(Reference, PerLineFunctionsAndQuenColorForEveryPenShiftOffsetAndStore) {
     using LineFunction = void (*)(ORVEL_GlobalsRec*);
     const LineFunction core[4] = {CopyMonoBits, CopyColorBits, CopyMonoDoubleBits,
                                   CopyColorDoubleBits};
@@ -60,14 +60,7 @@ TEST(Reference, EveryPerLineFunctionPenShiftOffsetAndStore) {
                                 << " shift " << shift << " offset " << offset << " one-bit "
                                 << oneBit << " line " << rec->curLine;
                         }
-    }
-}
-
-// Schemes past the last one colour like "Quen: Sharp".
-TEST(Reference, QuenColorForEveryPenSchemeAndStore) {
-    for (unsigned seed : TestSeeds(7)) {
-        std::mt19937 rng(seed);
-        OwnedRec rec;
+        // The Quen colouring of random dots; schemes past the last one colour like "Sharp".
         FillRandom(rng, rec->monoBits, static_cast<std::size_t>(rec->monoBitsSize));
         for (std::int64_t pen : {0, 1, 2, 3, 4, -1})
             for (unsigned scheme = 0; scheme < 4; ++scheme)
@@ -93,33 +86,34 @@ TEST(Reference, WholeRendersOfEveryEngine) {
     for (unsigned seed : TestSeeds(1984)) {
         std::mt19937 rng(seed);
         OwnedRec fast, slow;
-        for (bool dhgr : {false, true})
-            for (unsigned depth : {8u, 1u, 0u})
-                for (int k = 0; k < 7; ++k) // Quen schemes 0..2, then "By the Book" variants
-                    for (int round = 0; round < 2; ++round) {
-                        for (ORVEL_GlobalsRec* r : {fast.get(), slow.get()}) {
-                            r->quenEngine = k < 3;
-                            r->schemeType = static_cast<std::uint16_t>(k < 3 ? k : 1);
-                            r->bmFinalDepth = static_cast<std::uint16_t>(depth);
-                            r->bitShifting = k < 3 || (k - 3) % 2 == 0;
-                            r->isDHGR = dhgr;
-                            r->dhgrColorOffset = static_cast<std::int16_t>(k < 3 ? 0 : (k - 3) / 2);
-                        }
-                        for (int i = 0; i < kBankSize; ++i) {
-                            const auto mask = round ? rng() | 0x80 : 0xFF;
-                            fast->auxMem[i] = slow->auxMem[i] = std::uint8_t(rng() & mask);
-                            fast->mainMem[i] = slow->mainMem[i] = std::uint8_t(rng() & mask);
-                        }
-                        fast->paletteType = slow->paletteType = std::uint16_t(rng() % 8);
-                        fast->oneBitPalette = slow->oneBitPalette = std::uint16_t(rng() % 3);
-                        Picture a, b;
-                        std::memset(a.bytes.data(), round ? 0xA5 : 0x5A, a.bytes.size());
-                        RenderPicture(fast.get(), a.store());
-                        reference::RenderPicture(slow.get(), b.store());
-                        ASSERT_TRUE(a.bytes == b.bytes && fast->penWidth == slow->penWidth)
-                            << "seed " << seed << " dhgr " << dhgr << " depth " << depth
-                            << " variant " << k << " round " << round;
-                    }
+        for (int v = 0; v < 84; ++v) { // shape, depth, variant (k < 3: Quen scheme k), round
+            const bool dhgr = v / 42, round = v % 2;
+            const unsigned depth = v / 14 % 3 == 0 ? 8 : 2 - v / 14 % 3; // 8, 1, 0
+            const int k = v / 2 % 7;
+
+            for (ORVEL_GlobalsRec* r : {fast.get(), slow.get()}) {
+                r->quenEngine = k < 3;
+                r->schemeType = static_cast<std::uint16_t>(k < 3 ? k : 1);
+                r->bmFinalDepth = static_cast<std::uint16_t>(depth);
+                r->bitShifting = k < 3 || (k - 3) % 2 == 0;
+                r->isDHGR = dhgr;
+                r->dhgrColorOffset = static_cast<std::int16_t>(k < 3 ? 0 : (k - 3) / 2);
+            }
+            for (int i = 0; i < kBankSize; ++i) {
+                const auto mask = round ? rng() | 0x80 : 0xFF;
+                fast->auxMem[i] = slow->auxMem[i] = std::uint8_t(rng() & mask);
+                fast->mainMem[i] = slow->mainMem[i] = std::uint8_t(rng() & mask);
+            }
+            fast->paletteType = slow->paletteType = std::uint16_t(rng() % 8);
+            fast->oneBitPalette = slow->oneBitPalette = std::uint16_t(rng() % 3);
+            Picture a, b;
+            std::memset(a.bytes.data(), round ? 0xA5 : 0x5A, a.bytes.size());
+            RenderPicture(fast.get(), a.store());
+            reference::RenderPicture(slow.get(), b.store());
+            ASSERT_TRUE(a.bytes == b.bytes && fast->penWidth == slow->penWidth)
+                << "seed " << seed << " dhgr " << dhgr << " depth " << depth << " variant " << k
+                << " round " << round;
+        }
     }
 }
 
