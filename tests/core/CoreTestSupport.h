@@ -1,5 +1,5 @@
 // Shared helpers of the graphics core tests: an owned record, an RGBA picture, palette
-// colours, random bytes and the seeds of the random tests.
+// colours, random bytes, the seeds of the random tests and the reference engines.
 #pragma once
 
 #include "core/Core.h"
@@ -55,3 +55,19 @@ inline std::vector<unsigned> TestSeeds(unsigned fixed) {
         seeds.push_back(static_cast<unsigned>(std::strtoul(extra, nullptr, 0)));
     return seeds;
 }
+
+// The reference engines (ReferenceEngines.cpp): every rule written plainly, PlotPointDirect
+// for each dot; the tests hold the fast core to them on random pictures.
+namespace reference {
+
+// The whole pipeline of the record's settings, like RenderPicture, into `store`.
+void RenderPicture(ORVEL_GlobalsRec* rec, RGBAStore store);
+
+// The per-line function of `mode` (0 hi-res dots, 1 hi-res colour, 2 double hi-res dots,
+// 3 double hi-res colour) for line curLine at bank offset rowOffset, into the store in use.
+void CopyLine(ORVEL_GlobalsRec* rec, int mode);
+
+// The Quen colouring of the 192 rows of one-bit dots in monoBits into the store in use.
+void QuenColor(ORVEL_GlobalsRec* rec);
+
+} // namespace reference

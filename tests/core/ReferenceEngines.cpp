@@ -1,6 +1,6 @@
 // The reference engines: every rule as it reads, one PlotPointDirect per plot, no tables but
 // gColorLookup, no word tricks. Slow on purpose; only the tests run it.
-#include "ReferenceEngines.h"
+#include "CoreTestSupport.h"
 
 #include <cstring>
 

@@ -1,7 +1,6 @@
 // The fast core held to the reference engines: each per-line function for every pen width,
 // shift setting, offset and store, the Quen colouring, whole renders, random settings blocks.
 #include "CoreTestSupport.h"
-#include "ReferenceEngines.h"
 
 #include <gtest/gtest.h>
 
