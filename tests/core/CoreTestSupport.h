@@ -1,5 +1,5 @@
-// Shared helpers of the graphics core tests: an owned record, an RGBA store, dot strings.
-// Pictures in tests are strings ('#' lit, '.' dark) so a reader sees the rule being tested.
+// Shared helpers of the graphics core tests: an owned record, an RGBA picture, palette
+// colours, random bytes, the seeds of the random tests and the reference engines.
 #pragma once
 
 #include "core/Core.h"
@@ -11,20 +11,16 @@
 #include <string>
 #include <vector>
 
-// A record with its defaults, released when the test ends.
+// A record with its defaults and the full band, both restored when the test ends.
 struct OwnedRec {
-    OwnedRec() : rec(new ORVEL_GlobalsRec) {
-        InitGlobalsRec(rec.get());
-        globalsP = rec.get();
-        SetFullBand();
-    }
+    OwnedRec() { InitGlobalsRec(globalsP = rec.get()), SetFullBand(); }
     ~OwnedRec() {
-        ReleaseGlobalsRec(rec.get());
-        if (globalsP == rec.get()) globalsP = nullptr;
+        ReleaseGlobalsRec(rec.get()), SetFullBand(),
+            globalsP = globalsP == rec.get() ? nullptr : globalsP;
     }
     ORVEL_GlobalsRec* operator->() { return rec.get(); }
     ORVEL_GlobalsRec* get() { return rec.get(); }
-    std::unique_ptr<ORVEL_GlobalsRec> rec;
+    std::unique_ptr<ORVEL_GlobalsRec> rec = std::make_unique<ORVEL_GlobalsRec>();
 };
 
 // A 562 x 192 RGBA picture.
@@ -47,24 +43,6 @@ inline std::uint32_t EntryRGB(ORVEL_GlobalsRec* rec, unsigned index) {
     return (std::uint32_t(c.red >> 8) << 16) | (std::uint32_t(c.green >> 8) << 8) | (c.blue >> 8);
 }
 
-// Dots `from` .. from + count - 1 of `line` in the one-bit store (clear bit = lit).
-inline std::string MonoDots(ORVEL_GlobalsRec* rec, int line, int from, int count) {
-    std::string dots;
-    const std::uint8_t* row = rec->monoBits + line * rec->monoRowBytes;
-    for (int x = from; x < from + count; ++x)
-        dots += ((row[x >> 3] >> (7 - (x & 7))) & 1) ? '.' : '#';
-    return dots;
-}
-
-// Renders the dots of the picture in memory into the one-bit store with the given pen width.
-inline void RenderDots(ORVEL_GlobalsRec* rec, std::int64_t penWidth) {
-    globalsP = rec;
-    SetFullBand();
-    PrepareMonoStore(rec);
-    rec->penWidth = penWidth;
-    CopyApple2Bits(rec, rec->isDHGR ? 2 : 0);
-}
-
 inline void FillRandom(std::mt19937& rng, std::uint8_t* bytes, std::size_t count) {
     for (std::size_t i = 0; i < count; ++i)
         bytes[i] = static_cast<std::uint8_t>(rng());
@@ -77,3 +55,19 @@ inline std::vector<unsigned> TestSeeds(unsigned fixed) {
         seeds.push_back(static_cast<unsigned>(std::strtoul(extra, nullptr, 0)));
     return seeds;
 }
+
+// The reference engines (ReferenceEngines.cpp): every rule written plainly, PlotPointDirect
+// for each dot; the tests hold the fast core to them on random pictures.
+namespace reference {
+
+// The whole pipeline of the record's settings, like RenderPicture, into `store`.
+void RenderPicture(ORVEL_GlobalsRec* rec, RGBAStore store);
+
+// The per-line function of `mode` (0 hi-res dots, 1 hi-res colour, 2 double hi-res dots,
+// 3 double hi-res colour) for line curLine at bank offset rowOffset, into the store in use.
+void CopyLine(ORVEL_GlobalsRec* rec, int mode);
+
+// The Quen colouring of the 192 rows of one-bit dots in monoBits into the store in use.
+void QuenColor(ORVEL_GlobalsRec* rec);
+
+} // namespace reference
