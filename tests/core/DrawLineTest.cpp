@@ -17,7 +17,9 @@ struct Pencil {
     }
     ~Pencil() { g_curColor = 15; }
     bool dot(int line, int d) { // memory dot d of `line`
-        return ((d / 7 % 2 ? rec->mainMem : rec->auxMem)[g_rowoffsets[line] + d / 14] >> d % 7) & 1;
+        const std::uint8_t* bank = d / 7 % 2 ? rec->mainMem : rec->auxMem;
+        const int byte = g_rowoffsets[line] + d / 14, bit = d % 7;
+        return (bank[byte] >> bit) & 1;
     }
     std::string dots(int line, int from, int count) {
         std::string out;

@@ -7,6 +7,13 @@
 namespace reference {
 namespace {
 
+// Memory dot d (0..559) of the record's current line: auxiliary and main bytes alternate.
+unsigned DoubleDot(const ORVEL_GlobalsRec* rec, unsigned d) {
+    const std::uint8_t* bank = d / 7 % 2 ? rec->mainMem : rec->auxMem;
+    const unsigned byte = rec->rowOffset + d / 14, bit = d % 7;
+    return (bank[byte] >> bit) & 1u;
+}
+
 void MonoBits(ORVEL_GlobalsRec* rec) {
     const std::uint8_t* line = rec->mainMem + rec->rowOffset;
     const unsigned long y = static_cast<unsigned long>(rec->curLine);
@@ -34,8 +41,8 @@ void MonoBits(ORVEL_GlobalsRec* rec) {
 }
 
 void MonoDoubleBits(ORVEL_GlobalsRec* rec) {
-    for (unsigned d = 0; d < 560; ++d) // memory dot d: aux and main bytes alternate
-        if (((d / 7 % 2 ? rec->mainMem : rec->auxMem)[rec->rowOffset + d / 14] >> (d % 7)) & 1)
+    for (unsigned d = 0; d < 560; ++d)
+        if (DoubleDot(rec, d))
             PlotPointDirect(rec, d + 1, static_cast<unsigned long>(rec->curLine), 15);
 }
 
@@ -67,9 +74,7 @@ void ColorBits(ORVEL_GlobalsRec* rec) {
 }
 
 void ColorDoubleBits(ORVEL_GlobalsRec* rec) {
-    auto dot = [&](int d) {
-        return ((d / 7 % 2 ? rec->mainMem : rec->auxMem)[rec->rowOffset + d / 14] >> (d % 7)) & 1;
-    };
+    auto dot = [rec](int d) { return int(DoubleDot(rec, unsigned(d))); };
     for (int k = 0; k < 140; ++k) {
         const int color = 8 * dot(4 * k) + 4 * dot(4 * k + 1) + 2 * dot(4 * k + 2) + dot(4 * k + 3);
         if (color)
