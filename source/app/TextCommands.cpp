@@ -12,18 +12,7 @@
 void MainWindow::onNewText() {
     // maybeSave() also counts an edit of the last few milliseconds, not yet reported.
     if (textEditor != nullptr && textEditor->isVisible() && !textEditor->maybeSave()) return;
-    ensureTextEditor();
-    textEditor->setText(QString());
-    textEditor->setFilePath(QString());
-    textEditor->modifiedB = false;
-    textEditor->updateTitle();
-    textEditor->show();
-    textEditor->raise();
-    textEditor->activateWindow();
-    textModeB = true;
-    currentGraphicPath.clear();
-    setWindowTitle(QStringLiteral("orvel"));
-    updateEditMenuState();
+    showTextInEditor(QString(), QString());
 }
 
 void MainWindow::onOpenText() {
