@@ -80,31 +80,29 @@ TEST(ConvertOptions, BadValuesAreUsageErrors) {
     EXPECT_EQ(Parsed({"-oout.png", "in.hgr"}).output, "out.png");
 }
 
+// Names beside the input or in the output directory; the format from --format, else from the
+// output's extension, else PNG.
 TEST(ConvertOptions, OutputsAreNamedAfterTheirInputsBesideThemOrInTheDirectory) {
     QTemporaryDir dir;
     const std::string outDir = dir.path().toStdString();
-    const std::tuple<QStringList, std::string, std::string> cases[] = {
-        {{}, "pair.hgr", "pair.png"},
-        {{}, "pics/SHIP", "pics/SHIP.png"},
-        {{}, "pics/.hgr", "pics/.hgr.png"},
-        {{"--format", "dhgr"}, "/a/b/c.d.hgr", "/a/b/c.d.dgr"},
-        {{"--format", "hgr"}, "screen40.TXT", "screen40.hgr"},
-        {{"-o", dir.path()}, "x/y/bars.dhgr", outDir + "/bars.png"},
-        {{"-o", dir.path() + "/"}, "bars.dhgr", outDir + "/bars.png"},
-        {{"-o", "named.bin"}, "x/bars.dhgr", "named.bin"},
+    const std::tuple<QStringList, std::string, std::string, OutputFormat> cases[] = {
+        {{}, "pair.hgr", "pair.png", OutputFormat::Png},
+        {{}, "pics/SHIP", "pics/SHIP.png", OutputFormat::Png},
+        {{}, "pics/.hgr", "pics/.hgr.png", OutputFormat::Png},
+        {{"--format", "dhgr"}, "/a/b/c.d.hgr", "/a/b/c.d.dgr", OutputFormat::Dhgr},
+        {{"--format", "HGR"}, "screen40.TXT", "screen40.hgr", OutputFormat::Hgr},
+        {{"-o", dir.path()}, "x/y/bars.dhgr", outDir + "/bars.png", OutputFormat::Png},
+        {{"-o", dir.path() + "/"}, "bars.dhgr", outDir + "/bars.png", OutputFormat::Png},
+        {{"-o", "named.bin"}, "x/bars.dhgr", "named.bin", OutputFormat::Png},
+        {{"-o", "a.PNG"}, "", "a.PNG", OutputFormat::Png},
+        {{"-o", "a.hgr"}, "", "a.hgr", OutputFormat::Hgr},
+        {{"-o", "a.dgr"}, "", "a.dgr", OutputFormat::Dhgr},
+        {{"-o", "a.Dhgr"}, "", "a.Dhgr", OutputFormat::Dhgr},
+        {{"--format", "hgr", "-o", "a.png"}, "", "a.png", OutputFormat::Hgr},
     };
-    for (const auto& [options, input, expected] : cases)
-        EXPECT_EQ(outputPathFor(input, Parsed(options + QStringList{"in.hgr"})), expected);
-    const std::pair<QStringList, OutputFormat> formats[] = {
-        {{"-o", "a.PNG"}, OutputFormat::Png},
-        {{"-o", "a.hgr"}, OutputFormat::Hgr},
-        {{"-o", "a.dgr"}, OutputFormat::Dhgr},
-        {{"-o", "a.Dhgr"}, OutputFormat::Dhgr},
-        {{"-o", "a.bin"}, OutputFormat::Png},
-        {{}, OutputFormat::Png},
-        {{"--format", "HGR", "-o", "a.png"}, OutputFormat::Hgr},
-    };
-    for (const auto& [options, format] : formats)
-        EXPECT_EQ(Parsed(options + QStringList{"in.dhgr"}).format, format)
-            << options.join(' ').toStdString();
+    for (const auto& [options, input, expected, format] : cases) {
+        const ConvertOptions parsed = Parsed(options + QStringList{"in.dhgr"});
+        EXPECT_EQ(outputPathFor(input, parsed), expected);
+        EXPECT_EQ(parsed.format, format) << options.join(' ').toStdString();
+    }
 }

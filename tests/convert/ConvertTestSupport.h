@@ -56,7 +56,7 @@ struct PictureDir {
 };
 
 struct ProcessRun {
-    int status = -1;
+    int status;
     QString out;
     QStringList errorLines;
 };
@@ -70,14 +70,8 @@ inline ProcessRun RunExecutable(const QStringList& arguments, const QString& dir
     process.setWorkingDirectory(directory);
     if (!outputFile.isEmpty()) process.setStandardOutputFile(outputFile);
     process.start(program, arguments);
-    ProcessRun run;
-    if (!process.waitForFinished(60000)) {
-        ADD_FAILURE() << "orvel-convert did not finish";
-        return run;
-    }
-    run.status = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-    run.out = QString::fromLocal8Bit(process.readAllStandardOutput());
-    run.errorLines = QString::fromLocal8Bit(process.readAllStandardError())
-                         .split(QLatin1Char('\n'), Qt::SkipEmptyParts);
-    return run;
+    EXPECT_TRUE(process.waitForFinished(60000)) << "orvel-convert did not finish";
+    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
+            QString::fromLocal8Bit(process.readAllStandardOutput()),
+            QString::fromLocal8Bit(process.readAllStandardError()).split('\n', Qt::SkipEmptyParts)};
 }

@@ -9,9 +9,8 @@ namespace {
 
 int SetDots(const ORVEL_GlobalsRec* rec) {
     int count = 0;
-    for (int i = 0; i < kBankSize; ++i)
-        count +=
-            __builtin_popcount(rec->auxMem[i] & 0x7F) + __builtin_popcount(rec->mainMem[i] & 0x7F);
+    for (const char byte : Banks(rec))
+        count += __builtin_popcount(byte & 0x7F);
     return count;
 }
 

@@ -84,12 +84,9 @@ TEST(TextScreenPicture, CellsLandAtTheirScreenAddresses) {
 }
 
 // Over a noisy picture: every setting but the columns stays, 40 columns save as hi-res, every
-// high bit clear, the screen holes zero; then an empty text is an all-black hi-res picture.
+// high bit clear, the screen holes (the last 8 bytes of every 128) zero; then an empty text is an
+// all-black hi-res picture.
 TEST(TextScreenPicture, TextReplacesThePictureAndKeepsEverySettingButTheColumns) {
-    std::set<int> onScreen;
-    for (int line = 0; line < kLines; ++line)
-        for (int byte = 0; byte < kLineBytes; ++byte)
-            onScreen.insert(g_rowoffsets[line] + byte);
     for (const quint32 seed : testSeeds(61)) {
         SCOPED_TRACE(testing::Message() << "seed " << seed);
         QRandomGenerator random(seed);
@@ -119,7 +116,7 @@ TEST(TextScreenPicture, TextReplacesThePictureAndKeepsEverySettingButTheColumns)
             ASSERT_EQ(file.size(), marker.isEmpty() ? kBankSize : 2 * kBankSize);
             for (int offset = 0; offset < file.size(); ++offset) {
                 const auto byte = static_cast<std::uint8_t>(file[offset]);
-                ASSERT_TRUE(byte < 0x80 && (byte == 0 || onScreen.count(offset % kBankSize)))
+                ASSERT_TRUE(byte < 0x80 && (byte == 0 || offset % 128 < 120))
                     << "offset " << offset;
             }
             view.loadTextScreen(QString());
