@@ -68,6 +68,7 @@ TEST(ViewDisplay, OverlayClearPictureAndTheOneBuffer) {
     view->showOverlayImage(red);
     view.rec()->paletteType = 6;
     view.rec()->screenSize = 2;
+    view.rec()->isDHGR = false;
     view->clearPicture();
     EXPECT_EQ(Grab(view), allRed);
     EXPECT_EQ(held, heldCopy);
