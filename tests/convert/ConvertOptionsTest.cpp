@@ -10,7 +10,7 @@
 namespace {
 
 ConvertOptions Parsed(const QStringList& arguments) {
-    const CommandLine line = parseCommandLine(Arguments(arguments));
+    const CommandLine line = Parse(arguments);
     EXPECT_EQ(line.action, CommandAction::Convert) << line.error;
     return line.options;
 }
@@ -18,36 +18,36 @@ ConvertOptions Parsed(const QStringList& arguments) {
 } // namespace
 
 TEST(ConvertOptions, EachOptionWritesItsFieldsAndNoOthers) {
-    using Edit = std::function<void(ORVEL_GlobalsRec&)>;
-    const std::pair<QStringList, Edit> cases[] = {
-        {{"--size", "raw"}, [](ORVEL_GlobalsRec&) {}},
-        {{"--engine", "dunmere"}, [](ORVEL_GlobalsRec& r) { r.schemeType = 0; }},
-        {{"--engine", "SHARP"}, [](ORVEL_GlobalsRec& r) { r.schemeType = 2; }},
-        {{"--engine", "book", "--engine", "double"}, [](ORVEL_GlobalsRec& r) { r.schemeType = 1; }},
+    using R = ORVEL_GlobalsRec;
+    const std::pair<QStringList, std::function<void(R&)>> cases[] = {
+        {{"--size", "raw"}, [](R&) {}},
+        {{"--engine", "dunmere"}, [](R& r) { r.schemeType = 0; }},
+        {{"--engine", "SHARP"}, [](R& r) { r.schemeType = 2; }},
+        {{"--engine", "book", "--engine", "double"}, [](R& r) { r.schemeType = 1; }},
         {{"--engine", "book", "--no-bit-shifting"},
-         [](ORVEL_GlobalsRec& r) { r.quenEngine = r.bitShifting = false; }},
-        {{"--palette", "0"}, [](ORVEL_GlobalsRec& r) { r.paletteType = 0; }},
-        {{"--palette", "7"}, [](ORVEL_GlobalsRec& r) { r.paletteType = 7; }},
-        {{"--palette", " canon dv "}, [](ORVEL_GlobalsRec& r) { r.paletteType = 5; }},
+         [](R& r) { r.quenEngine = r.bitShifting = false; }},
+        {{"--palette", "0"}, [](R& r) { r.paletteType = 0; }},
+        {{"--palette", "7"}, [](R& r) { r.paletteType = 7; }},
+        {{"--palette", " canon dv "}, [](R& r) { r.paletteType = 5; }},
         {{"--palette", "1", "--mono", "white"},
-         [](ORVEL_GlobalsRec& r) { r.paletteType = 1, r.bmFinalDepth = 1, r.oneBitPalette = 0; }},
+         [](R& r) { r.paletteType = 1, r.bmFinalDepth = 1, r.oneBitPalette = 0; }},
         {{"--mono", "amber", "--palette", "Tobrel"},
-         [](ORVEL_GlobalsRec& r) { r.paletteType = 3, r.bmFinalDepth = 1, r.oneBitPalette = 2; }},
-        {{"--dhgr-offset", "1"}, [](ORVEL_GlobalsRec& r) { r.dhgrColorOffset = 1; }},
+         [](R& r) { r.paletteType = 3, r.bmFinalDepth = 1, r.oneBitPalette = 2; }},
+        {{"--dhgr-offset", "1"}, [](R& r) { r.dhgrColorOffset = 1; }},
         {{"--size", "half", "--aspect", "0.9"},
-         [](ORVEL_GlobalsRec& r) { r.screenSize = 0, r.aspectCorrect = 1; }},
+         [](R& r) { r.screenSize = 0, r.aspectCorrect = 1; }},
         {{"--size", "double", "--aspect", "0.84"},
-         [](ORVEL_GlobalsRec& r) { r.screenSize = 2, r.aspectCorrect = 2; }},
-        {{"--size", "normal", "--aspect", "1"}, [](ORVEL_GlobalsRec&) {}},
+         [](R& r) { r.screenSize = 2, r.aspectCorrect = 2; }},
+        {{"--size", "normal", "--aspect", "1"}, [](R&) {}},
     };
     for (const auto& [options, edit] : cases) {
-        SCOPED_TRACE(options.join(' ').toStdString());
-        ORVEL_GlobalsRec expected, set;
+        R expected, set;
         InitGlobalsRec(&expected);
         InitGlobalsRec(&set);
         edit(expected);
         applyRenderSettings(Parsed(options + QStringList{"in.hgr"}).settings, &set);
-        EXPECT_EQ(std::memcmp(&expected, &set, kSettingsBlockSize), 0);
+        EXPECT_EQ(std::memcmp(&expected, &set, kSettingsBlockSize), 0)
+            << options.join(' ').toStdString();
         ReleaseGlobalsRec(&expected);
         ReleaseGlobalsRec(&set);
     }
@@ -70,42 +70,39 @@ TEST(ConvertOptions, BadValuesAreUsageErrors) {
         {{"--output="}, "--output: the path is empty"},
     };
     for (const auto& [options, message] : cases) {
-        const CommandLine line = parseCommandLine(Arguments(options + QStringList{"in.hgr"}));
+        const CommandLine line = Parse(options + QStringList{"in.hgr"});
         EXPECT_EQ(line.action, CommandAction::UsageError) << options.join(' ').toStdString();
         EXPECT_EQ(line.error.rfind(message, 0), 0u) << line.error;
     }
-    EXPECT_EQ(parseCommandLine(Arguments({"--engine"})).error, "Missing value after '--engine'.");
-    EXPECT_EQ(parseCommandLine(Arguments({"--mono", "green"})).error, "no input files");
+    EXPECT_EQ(Parse({"--engine"}).error, "Missing value after '--engine'.");
+    EXPECT_EQ(Parse({"--mono", "green"}).error, "no input files");
     EXPECT_EQ(Parsed({"--", "-o", "--help"}).inputs, (std::vector<std::string>{"-o", "--help"}));
     EXPECT_EQ(Parsed({"-oout.png", "in.hgr"}).output, "out.png");
 }
 
+// Names beside the input or in the output directory; the format from --format, else from the
+// output's extension, else PNG.
 TEST(ConvertOptions, OutputsAreNamedAfterTheirInputsBesideThemOrInTheDirectory) {
     QTemporaryDir dir;
     const std::string outDir = dir.path().toStdString();
-    const std::tuple<QStringList, std::string, std::string> cases[] = {
-        {{}, "pair.hgr", "pair.png"},
-        {{}, "pics/SHIP", "pics/SHIP.png"},
-        {{}, "pics/.hgr", "pics/.hgr.png"},
-        {{"--format", "dhgr"}, "/a/b/c.d.hgr", "/a/b/c.d.dgr"},
-        {{"--format", "hgr"}, "screen40.TXT", "screen40.hgr"},
-        {{"-o", dir.path()}, "x/y/bars.dhgr", outDir + "/bars.png"},
-        {{"-o", dir.path() + "/"}, "bars.dhgr", outDir + "/bars.png"},
-        {{"-o", "named.bin"}, "x/bars.dhgr", "named.bin"},
+    const std::tuple<QStringList, std::string, std::string, OutputFormat> cases[] = {
+        {{}, "pair.hgr", "pair.png", OutputFormat::Png},
+        {{}, "pics/SHIP", "pics/SHIP.png", OutputFormat::Png},
+        {{}, "pics/.hgr", "pics/.hgr.png", OutputFormat::Png},
+        {{"--format", "dhgr"}, "/a/b/c.d.hgr", "/a/b/c.d.dgr", OutputFormat::Dhgr},
+        {{"--format", "HGR"}, "screen40.TXT", "screen40.hgr", OutputFormat::Hgr},
+        {{"-o", dir.path()}, "x/y/bars.dhgr", outDir + "/bars.png", OutputFormat::Png},
+        {{"-o", dir.path() + "/"}, "bars.dhgr", outDir + "/bars.png", OutputFormat::Png},
+        {{"-o", "named.bin"}, "x/bars.dhgr", "named.bin", OutputFormat::Png},
+        {{"-o", "a.PNG"}, "", "a.PNG", OutputFormat::Png},
+        {{"-o", "a.hgr"}, "", "a.hgr", OutputFormat::Hgr},
+        {{"-o", "a.dgr"}, "", "a.dgr", OutputFormat::Dhgr},
+        {{"-o", "a.Dhgr"}, "", "a.Dhgr", OutputFormat::Dhgr},
+        {{"--format", "hgr", "-o", "a.png"}, "", "a.png", OutputFormat::Hgr},
     };
-    for (const auto& [options, input, expected] : cases)
-        EXPECT_EQ(outputPathFor(input, Parsed(options + QStringList{"in.hgr"})), expected);
-
-    const std::pair<QStringList, OutputFormat> formats[] = {
-        {{"-o", "a.PNG"}, OutputFormat::Png},
-        {{"-o", "a.hgr"}, OutputFormat::Hgr},
-        {{"-o", "a.dgr"}, OutputFormat::Dhgr},
-        {{"-o", "a.Dhgr"}, OutputFormat::Dhgr},
-        {{"-o", "a.bin"}, OutputFormat::Png},
-        {{}, OutputFormat::Png},
-        {{"--format", "HGR", "-o", "a.png"}, OutputFormat::Hgr},
-    };
-    for (const auto& [options, format] : formats)
-        EXPECT_EQ(Parsed(options + QStringList{"in.dhgr"}).format, format)
-            << options.join(' ').toStdString();
+    for (const auto& [options, input, expected, format] : cases) {
+        const ConvertOptions parsed = Parsed(options + QStringList{"in.dhgr"});
+        EXPECT_EQ(outputPathFor(input, parsed), expected);
+        EXPECT_EQ(parsed.format, format) << options.join(' ').toStdString();
+    }
 }

@@ -5,51 +5,43 @@
 #include "convert/ConvertOptions.h"
 #include "convert/PictureConverter.h"
 #include "core/Core.h"
-
 #include "support/TestFiles.h"
+
 #include <QDir>
 #include <QImage>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
-inline std::vector<std::string> Arguments(const QStringList& arguments) {
+inline CommandLine Parse(const QStringList& arguments) {
     std::vector<std::string> line = {"orvel-convert"};
     for (const QString& argument : arguments)
         line.push_back(argument.toStdString());
-    return line;
+    return parseCommandLine(line);
 }
 
-inline const ConvertGuiHelper* LinkedHelper(std::string&) {
-    return orvelConvertGuiHelper();
-}
-
-// Parses `arguments` and converts every input through one converter, as the executable does.
-inline std::vector<ConversionResult> RunConverter(const QStringList& arguments) {
-    const CommandLine line = parseCommandLine(Arguments(arguments));
+// Converts one input as the executable does: what it wrote, as bytes or as an image.
+inline ConversionResult Convert(const QStringList& arguments) {
+    const CommandLine line = Parse(arguments);
     EXPECT_EQ(line.action, CommandAction::Convert) << line.error;
-    std::vector<ConversionResult> results;
-    if (line.action != CommandAction::Convert) return results;
-    PictureConverter converter(line.options, LinkedHelper);
-    for (const std::string& input : line.options.inputs)
-        results.push_back(converter.convert(input));
-    return results;
+    if (line.options.inputs.size() != 1) return {};
+    PictureConverter converter(line.options, [](std::string&) { return orvelConvertGuiHelper(); });
+    const ConversionResult result = converter.convert(line.options.inputs[0]);
+    EXPECT_TRUE(result.ok) << result.error;
+    return result;
 }
-
-// Converts one input and returns the decoded output image in RGBA (null on failure, reported).
+inline QByteArray ConvertToBytes(const QStringList& arguments) {
+    return ReadFile(QString::fromStdString(Convert(arguments).output));
+}
 inline QImage ConvertToImage(const QStringList& arguments) {
-    const std::vector<ConversionResult> results = RunConverter(arguments);
-    if (results.size() != 1 || !results[0].ok) {
-        ADD_FAILURE() << "conversion failed: "
-                      << (results.empty() ? "no result" : results[0].error);
-        return QImage();
-    }
-    return QImage(QString::fromStdString(results[0].output))
-        .convertToFormat(QImage::Format_RGBA8888);
+    return QImage(QString::fromStdString(Convert(arguments).output))
+        .convertToFormat(QImage::Format_RGB32);
 }
 
 // A temporary directory with a seeded hi-res and a seeded double hi-res picture.
 struct PictureDir {
+    static constexpr unsigned kSeed = 20240611;
+    QTemporaryDir dir;
     PictureDir() {
         EXPECT_TRUE(WriteFile(hgr(), SeededBytes(kSeed, kBankSize)));
         EXPECT_TRUE(WriteFile(dhgr(), SeededBytes(kSeed + 1, 2 * kBankSize)));
@@ -61,13 +53,10 @@ struct PictureDir {
         return QDir(path(sub)).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden,
                                          QDir::Name);
     }
-
-    static constexpr unsigned kSeed = 20240611;
-    QTemporaryDir dir;
 };
 
 struct ProcessRun {
-    int status = -1;
+    int status;
     QString out;
     QStringList errorLines;
 };
@@ -81,14 +70,8 @@ inline ProcessRun RunExecutable(const QStringList& arguments, const QString& dir
     process.setWorkingDirectory(directory);
     if (!outputFile.isEmpty()) process.setStandardOutputFile(outputFile);
     process.start(program, arguments);
-    ProcessRun run;
-    if (!process.waitForFinished(60000)) {
-        ADD_FAILURE() << "orvel-convert did not finish";
-        return run;
-    }
-    run.status = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-    run.out = QString::fromLocal8Bit(process.readAllStandardOutput());
-    run.errorLines = QString::fromLocal8Bit(process.readAllStandardError())
-                         .split(QLatin1Char('\n'), Qt::SkipEmptyParts);
-    return run;
+    EXPECT_TRUE(process.waitForFinished(60000)) << "orvel-convert did not finish";
+    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
+            QString::fromLocal8Bit(process.readAllStandardOutput()),
+            QString::fromLocal8Bit(process.readAllStandardError()).split('\n', Qt::SkipEmptyParts)};
 }

@@ -1,42 +1,32 @@
 // Text screens shown as pictures through the picture view: where each character cell lands in
-// screen memory for 40 and 80 columns, what is cut off, and what the text leaves alone.
+// screen memory for 40 and 80 columns, what is cut off, what the text leaves alone, and the
+// cell-by-cell drawing against the screen drawn in one pass through the painter.
 #include "ViewTestSupport.h"
 #include "support/TestSeeds.h"
 #include "view/PictureFile.h"
+#include "view/TextScreenDrawing.h"
 
 #include <QRandomGenerator>
-#include <gtest/gtest.h>
 
-#include <cstring>
 #include <set>
 
 namespace {
 
 constexpr char16_t kInverseSpace = 0xF000;
 
-// Both banks as a double hi-res file holds them, auxiliary first, with each cell (row, column)
-// of inverse spaces lit: 0x7F in all 8 lines. 40 columns are main bytes; 80 columns take their
-// bytes from the auxiliary and the main bank in turn.
-QByteArray banksWithSolidCells(bool eighty, const std::set<std::pair<int, int>>& cells) {
-    QByteArray banks(2 * kBankSize, '\0');
-    for (const auto& [row, column] : cells)
-        for (int line = 8 * row; line < 8 * row + 8; ++line) {
-            const int byte = g_rowoffsets[line] + (eighty ? column / 2 : column);
-            banks[(!eighty || column % 2 == 1 ? kBankSize : 0) + byte] = 0x7F;
-        }
-    return banks;
-}
-
-QByteArray litBanks(const OrvelWidget& view) {
-    QByteArray banks = Bank(view.globalsRec->auxMem) + Bank(view.globalsRec->mainMem);
+QByteArray LitBanks(const OrvelWidget& view) {
+    QByteArray banks = Banks(view.globalsRec);
     for (char& byte : banks)
         byte &= 0x7F;
     return banks;
 }
 
-// Line `line` of cell (0, column), as dots 0-6 of its byte.
-std::vector<int> cellLines(const OrvelWidget& view, int column) {
-    const QByteArray banks = litBanks(view);
+// Lines 0-7 of cell (0, column) of `text`: 40 columns are main bytes; 80 columns take their
+// bytes from the auxiliary and the main bank in turn.
+std::vector<int> CellLines(const QString& text, int column) {
+    OrvelWidget view;
+    view.loadTextScreen(text);
+    const QByteArray banks = LitBanks(view);
     const bool eighty = view.globalsRec->isDHGR;
     std::vector<int> lines;
     for (int line = 0; line < 8; ++line)
@@ -47,8 +37,8 @@ std::vector<int> cellLines(const OrvelWidget& view, int column) {
 
 } // namespace
 
-// Inverse spaces at the corners and edges of both grids; rows are cut at 40 or 80 cells (the
-// first `solidRow` cells of row 0 are lit) and the screen at 24 rows.
+// Inverse spaces (0x7F in all 8 lines) at the corners and edges of both grids; rows are cut at
+// 40 or 80 cells (the first `solidRow` cells of row 0 are lit) and the screen at 24 rows.
 TEST(TextScreenPicture, CellsLandAtTheirScreenAddresses) {
     const QString inv(QChar{kInverseSpace});
     const struct {
@@ -75,31 +65,27 @@ TEST(TextScreenPicture, CellsLandAtTheirScreenAddresses) {
         std::set<std::pair<int, int>> cells = c.cells;
         for (int column = 0; column < c.solidRow; ++column)
             cells.insert({0, column});
-        EXPECT_TRUE(litBanks(view) == banksWithSolidCells(c.eighty, cells));
+        QByteArray expected(2 * kBankSize, '\0');
+        for (const auto& [row, column] : cells)
+            for (int line = 8 * row; line < 8 * row + 8; ++line)
+                expected[(!c.eighty || column % 2 == 1 ? kBankSize : 0) + g_rowoffsets[line] +
+                         (c.eighty ? column / 2 : column)] = 0x7F;
+        EXPECT_TRUE(LitBanks(view) == expected);
     }
-}
-
-// A glyph is the same seven dots in both widths; "80" is the marker only at the very start.
-TEST(TextScreenPicture, EightyColumnsOnlyForALeadingEighty) {
-    OrvelWidget eighty, forty, marker, a, eight, zero;
-    eighty.loadTextScreen("80AB");
-    forty.loadTextScreen("AB");
-    marker.loadTextScreen("A80");
-    a.loadTextScreen("A"), eight.loadTextScreen("8"), zero.loadTextScreen("0");
-    ASSERT_TRUE(eighty.globalsRec->isDHGR);
-    ASSERT_FALSE(marker.globalsRec->isDHGR);
+    // A glyph is the same seven dots in both widths; "80" is the marker only at the very start.
     for (int column = 0; column < 2; ++column)
-        EXPECT_EQ(cellLines(eighty, column), cellLines(forty, column)) << column;
-    EXPECT_NE(cellLines(forty, 0), cellLines(forty, 1));
-    EXPECT_EQ(cellLines(marker, 0), cellLines(a, 0));
-    EXPECT_EQ(cellLines(marker, 1), cellLines(eight, 0));
-    EXPECT_EQ(cellLines(marker, 2), cellLines(zero, 0));
-    EXPECT_NE(cellLines(eight, 0), cellLines(zero, 0));
-    EXPECT_NE(cellLines(zero, 0), std::vector<int>(8, 0));
+        EXPECT_EQ(CellLines("80AB", column), CellLines("AB", column)) << column;
+    EXPECT_NE(CellLines("AB", 0), CellLines("AB", 1));
+    EXPECT_EQ(CellLines("A80", 0), CellLines("A", 0));
+    EXPECT_EQ(CellLines("A80", 1), CellLines("8", 0));
+    EXPECT_EQ(CellLines("A80", 2), CellLines("0", 0));
+    EXPECT_NE(CellLines("8", 0), CellLines("0", 0));
+    EXPECT_NE(CellLines("0", 0), std::vector<int>(8, 0));
 }
 
-// Over a noisy picture: 40 columns save as hi-res, every high bit clear, the screen holes zero;
-// then an empty text clears it all.
+// Over a noisy picture: every setting but the columns stays, 40 columns save as hi-res, every
+// high bit clear, the screen holes (the last 8 bytes of every 128) zero; then an empty text is an
+// all-black hi-res picture.
 TEST(TextScreenPicture, TextReplacesThePictureAndKeepsEverySettingButTheColumns) {
     for (const quint32 seed : testSeeds(61)) {
         SCOPED_TRACE(testing::Message() << "seed " << seed);
@@ -128,21 +114,46 @@ TEST(TextScreenPicture, TextReplacesThePictureAndKeepsEverySettingButTheColumns)
             EXPECT_EQ(view.offscreenImage, shown);
             const QByteArray file = pictureFileBytes(rec);
             ASSERT_EQ(file.size(), marker.isEmpty() ? kBankSize : 2 * kBankSize);
-            std::set<int> onScreen;
-            for (int line = 0; line < kLines; ++line)
-                for (int byte = 0; byte < kLineBytes; ++byte)
-                    onScreen.insert(g_rowoffsets[line] + byte);
             for (int offset = 0; offset < file.size(); ++offset) {
                 const auto byte = static_cast<std::uint8_t>(file[offset]);
-                ASSERT_EQ(byte & 0x80, 0) << "offset " << offset;
-                ASSERT_TRUE(byte == 0 || onScreen.count(offset % kBankSize)) << offset;
+                ASSERT_TRUE(byte < 0x80 && (byte == 0 || offset % 128 < 120))
+                    << "offset " << offset;
             }
-            view.loadTextScreen(QString()); // an empty text is an all-black hi-res picture
+            view.loadTextScreen(QString());
             EXPECT_FALSE(rec->isDHGR);
-            EXPECT_EQ(Bank(rec->auxMem) + Bank(rec->mainMem), QByteArray(2 * kBankSize, '\0'));
+            EXPECT_EQ(Banks(rec), QByteArray(2 * kBankSize, '\0'));
             QImage black(view.offscreenImage.size(), view.offscreenImage.format());
             black.fill(Qt::black);
             EXPECT_EQ(view.offscreenImage, black);
+        }
+    }
+}
+
+// Seeded random screens of every character the font has, in both modes; rows past the 24th
+// and cells past the last are dropped.
+TEST(TextScreenDrawing, CellByCellEqualsOnePass) {
+    QString pool;
+    for (char16_t c = 0x20; c <= 0x7E; ++c)
+        pool += QChar(c), pool += QChar(c - 0x20 + 0xF000);
+    pool += QString::fromUtf16(
+        u"ÄÅÇÉÑÖÜáàâäãåçéèêëíìîïñóòôöõúùûü†°¢£§•¶ß®©™´¨≠ÆØ∞±≤≥¥µ∂∑∏π∫ªºΩæø¿¡¬√ƒ≈∆«»… ");
+    pool += QChar(0xE000), pool += QChar(0xE001);
+    for (const quint32 seed : testSeeds(7041)) {
+        QRandomGenerator random(seed);
+        for (int screen = 0; screen < 12; ++screen) {
+            QString text = screen % 2 ? QStringLiteral("80") : QString();
+            for (int row = 0; row < 26; ++row, text += QLatin1Char('\n'))
+                for (int i = random.bounded(90); i > 0; --i)
+                    text += pool[random.bounded(int(pool.size()))];
+            const TextScreenMask cells = DrawTextScreenMask(text),
+                                 whole = DrawTextScreenMaskWhole(text);
+            ASSERT_TRUE(cells.fontFound);
+            EXPECT_EQ(cells.eighty, whole.eighty);
+            ASSERT_EQ(cells.lit.size(), whole.lit.size());
+            for (std::size_t i = 0; i < cells.lit.size(); ++i)
+                ASSERT_EQ(cells.lit[i] != 0, whole.lit[i] != 0)
+                    << "seed " << seed << " (ORVEL_TEST_SEED repeats it), screen " << screen
+                    << ", pixel " << i % cells.width() << "," << i / cells.width();
         }
     }
 }

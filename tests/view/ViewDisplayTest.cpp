@@ -1,9 +1,8 @@
-// What the view shows: its size for every display size and aspect, hand-worked dots at normal
-// and double size, smoothing only where the aspect is corrected, the overlay, an empty picture,
-// and the one offscreen buffer every render path fills.
+// What the view shows: its size for every display size and aspect, hand-worked dots, smoothing
+// only where the aspect is corrected, the overlay, an empty picture, the one offscreen buffer,
+// and full renders of the samples against golden PNG files reviewed by eye (golden/README.md).
 #include "ViewTestSupport.h"
-
-#include <gtest/gtest.h>
+#include "support/TestPaths.h"
 
 #include <functional>
 #include <set>
@@ -19,8 +18,8 @@ QImage Grab(ShownView& view) {
 
 } // namespace
 
-// Amber one-bit dots 0, 2, 4, 6 of line 0 show at offscreen dots 1, 3, 5, 7 (a memory dot shows one
-// dot to the right), on both engines; grey background never shows.
+// Amber one-bit dots 0, 2, 4, 6 of line 0 show at offscreen dots 1, 3, 5, 7 (a memory dot shows
+// one dot to the right), on both engines; grey background never shows.
 TEST(ViewDisplay, SizesDotsAndSmoothingForEverySizeAndAspect) {
     ShownView view;
     view.rec()->bmFinalDepth = 1;
@@ -54,43 +53,35 @@ TEST(ViewDisplay, SizesDotsAndSmoothingForEverySizeAndAspect) {
 }
 
 // The overlay (a null one shows the picture) hides renders going on underneath; an empty picture
-// is black double hi-res and keeps the settings.
-TEST(ViewDisplay, OverlayAndClearPicture) {
+// is black double hi-res and keeps the settings. Every render path fills the one buffer while
+// its size fits, and a copy taken before (as an overlay is) keeps its pixels.
+TEST(ViewDisplay, OverlayClearPictureAndTheOneBuffer) {
     ShownView view;
     view.rec()->auxMem[0] = 0x7F;
     view->renderImage();
-    const QImage picture = Grab(view);
+    const QImage picture = Grab(view), held = view->offscreenImage, heldCopy = held.copy();
     view->showOverlayImage(QImage());
     EXPECT_EQ(Grab(view), picture);
-    QImage red(10, 10, QImage::Format_RGB32);
+    QImage red(10, 10, QImage::Format_RGB32), allRed(1124, 768, QImage::Format_RGB32);
     red.fill(Qt::red);
+    allRed.fill(Qt::red);
     view->showOverlayImage(red);
     view.rec()->paletteType = 6;
     view.rec()->screenSize = 2;
+    view.rec()->isDHGR = false;
     view->clearPicture();
-    QImage allRed(1124, 768, QImage::Format_RGB32);
-    allRed.fill(Qt::red);
     EXPECT_EQ(Grab(view), allRed);
+    EXPECT_EQ(held, heldCopy);
     view->dismissOverlay();
     EXPECT_TRUE(view.rec()->isDHGR);
-    EXPECT_EQ(Bank(view.rec()->auxMem), QByteArray(kBankSize, '\0'));
+    EXPECT_EQ(Banks(view.rec()), QByteArray(2 * kBankSize, '\0'));
     EXPECT_EQ(view.rec()->paletteType, 6);
     const QImage shown = Grab(view);
     EXPECT_EQ(shown.size(), QSize(1124, 768));
     for (int y = 0; y < shown.height(); y += 3)
         for (int x = 0; x < shown.width(); x += 3)
             ASSERT_EQ(shown.pixel(x, y), kBlack);
-}
 
-// Rendering, preparing and the one-bit conversion fill the same buffer while its size fits; a
-// copy taken before (as an overlay is) keeps its pixels.
-TEST(ViewDisplay, EveryRenderPathReusesTheOneBuffer) {
-    ShownView view;
-    view.rec()->mainMem[0] = 0x7F;
-    view->renderImage();
-    const QImage held = view->offscreenImage, heldCopy = held.copy();
-    view->clearPicture();
-    EXPECT_EQ(held, heldCopy);
     const uchar* buffer = view->offscreenImage.constBits(); // detached once from the held copy
     view.rec()->pixelDepth = 32;
     for (const auto& path : std::vector<std::function<void()>>{
@@ -101,4 +92,38 @@ TEST(ViewDisplay, EveryRenderPathReusesTheOneBuffer) {
     }
     view->monoToRGBA(100, 50); // another size needs another buffer
     EXPECT_EQ(view->offscreenImage.size(), QSize(100, 50));
+}
+
+// ORVEL_UPDATE_GOLDEN=1 rewrites the golden files instead.
+TEST(ViewDisplay, SamplesRenderAsReviewed) {
+    const struct {
+        const char *sample, *golden;
+        int quen, scheme, palette, depth, oneBit, offset;
+    } goldens[] = {
+        {"colors.hgr", "colors-quen-double.png", 1, 1, 2, 8, 0, 0},
+        {"bars.dhgr", "bars-quen-dunmere.png", 1, 0, 0, 8, 0, 0},
+        {"pair.hgr", "pair-quen-sharp.png", 1, 2, 7, 8, 0, 0},
+        {"colors.hgr", "colors-by-the-book.png", 0, 1, 1, 8, 0, 0},
+        {"bars.dhgr", "bars-by-the-book.png", 0, 1, 5, 8, 0, 1},
+        {"colors.hgr", "colors-amber.png", 1, 1, 2, 1, 2, 0},
+    };
+    for (const auto& g : goldens) {
+        ShownView view;
+        ASSERT_TRUE(view->loadFile(orvelSourcePath(QString("samples/") + g.sample))) << g.sample;
+        ORVEL_GlobalsRec* rec = view.rec();
+        rec->bitShifting = true;
+        rec->quenEngine = g.quen;
+        rec->schemeType = static_cast<std::uint16_t>(g.scheme);
+        rec->paletteType = static_cast<std::uint16_t>(g.palette);
+        rec->bmFinalDepth = static_cast<std::uint16_t>(g.depth);
+        rec->oneBitPalette = static_cast<std::uint16_t>(g.oneBit);
+        rec->dhgrColorOffset = static_cast<std::int16_t>(g.offset);
+        view->renderImage();
+        const QImage rendered = view->offscreenImage.convertToFormat(QImage::Format_RGB32);
+        const QString path = orvelSourcePath(QString("tests/view/golden/") + g.golden);
+        if (qEnvironmentVariableIntValue("ORVEL_UPDATE_GOLDEN") == 1)
+            ASSERT_TRUE(rendered.save(path, "PNG")) << g.golden;
+        else
+            EXPECT_TRUE(rendered == QImage(path).convertToFormat(QImage::Format_RGB32)) << g.golden;
+    }
 }

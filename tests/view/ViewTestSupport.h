@@ -1,5 +1,5 @@
-// Helpers of the picture view tests: bank bytes, memory dots, a view shown on the offscreen
-// platform so real mouse and drop events reach it, and a guard for the pencil colour.
+// Helpers of the picture view tests: bank bytes, memory dots, and a view shown on the offscreen
+// platform so real mouse and drop events reach it.
 #pragma once
 
 #include "core/Core.h"
@@ -8,11 +8,15 @@
 
 #include <QTemporaryDir>
 #include <QTest>
+#include <gtest/gtest.h>
 
 #include <memory>
 
 inline QByteArray Bank(const std::uint8_t* bank) {
     return QByteArray(reinterpret_cast<const char*>(bank), kBankSize);
+}
+inline QByteArray Banks(const ORVEL_GlobalsRec* rec) {
+    return Bank(rec->auxMem) + Bank(rec->mainMem);
 }
 
 // Double hi-res memory dot d of line y: dots 0-6 in auxiliary byte 0, 7-13 in main byte 0, ...
@@ -21,19 +25,13 @@ inline bool DotSet(const ORVEL_GlobalsRec* rec, int y, int d) {
     return (bank[g_rowoffsets[y] + d / 14] >> (d % 7)) & 1;
 }
 
-// A picture view with a fresh record, shown so that it gets events like a real window.
 struct ShownView {
-    ShownView() : view(new OrvelWidget) {
+    std::unique_ptr<OrvelWidget> view{new OrvelWidget};
+    ShownView() {
         view->show();
         static_cast<void>(QTest::qWaitForWindowExposed(view.get()));
     }
     OrvelWidget* operator->() { return view.get(); }
+    OrvelWidget* get() { return view.get(); }
     ORVEL_GlobalsRec* rec() { return view->globalsRec; }
-    std::unique_ptr<OrvelWidget> view;
-};
-
-// Puts the pencil colour back when a test ends, passed or failed.
-struct CurColorGuard {
-    decltype(g_curColor) saved = g_curColor;
-    ~CurColorGuard() { g_curColor = saved; }
 };
