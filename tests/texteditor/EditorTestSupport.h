@@ -88,20 +88,18 @@ inline void play(TextScreenEditor* editor, const QString& script) {
         case 'i':
             editor->inverseCheck->click();
             break;
-        case 'u':
-            grid->doUndo();
-            break;
-        case 'x':
-            grid->doCut();
-            break;
-        case 'c':
-            grid->doCopy();
-            break;
-        case 'a':
-            grid->doSelectAll();
-            break;
-        default:
-            ADD_FAILURE() << "unknown step " << step.toStdString();
+        default: {
+            static const QMap<QChar, void (TextGridWidget::*)()> commands = {
+                {'u', &TextGridWidget::doUndo},
+                {'x', &TextGridWidget::doCut},
+                {'c', &TextGridWidget::doCopy},
+                {'a', &TextGridWidget::doSelectAll}};
+            const auto command = commands.value(step[0], nullptr);
+            if (command == nullptr)
+                ADD_FAILURE() << "unknown step " << step.toStdString();
+            else
+                (grid->*command)();
+        }
         }
     }
 }
