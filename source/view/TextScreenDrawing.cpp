@@ -13,6 +13,7 @@
 #include <QStringList>
 
 #include <array>
+#include <map>
 #include <mutex>
 #include <unordered_map>
 
@@ -107,30 +108,32 @@ GlyphCell DrawGlyphCell(QChar ch, const QFont& font, int ascent) {
     return cell;
 }
 
-// The cells drawn so far with one font family; shared by every caller (a batch converts on
-// several threads), and never changed once drawn.
+// The cells drawn so far, per font family; shared by every caller (a batch converts on several
+// threads). Nothing is ever removed, so a cell handed out stays valid for the program's life.
 class GlyphCells {
 public:
     const GlyphCell& cellFor(const QString& family, QChar ch) {
         const std::lock_guard<std::mutex> lock(mutex);
-        if (family != cachedFamily) {
-            cells.clear();
-            cachedFamily = family;
-            font = AppleIIFont(family);
-            ascent = QFontMetrics(font).ascent();
+        auto known = families.find(family);
+        if (known == families.end()) {
+            const QFont font = AppleIIFont(family);
+            known = families.emplace(family, Family{font, QFontMetrics(font).ascent(), {}}).first;
         }
-        auto found = cells.find(ch.unicode());
-        if (found == cells.end())
-            found = cells.emplace(ch.unicode(), DrawGlyphCell(ch, font, ascent)).first;
+        Family& f = known->second;
+        auto found = f.cells.find(ch.unicode());
+        if (found == f.cells.end())
+            found = f.cells.emplace(ch.unicode(), DrawGlyphCell(ch, f.font, f.ascent)).first;
         return found->second; // node-based: the reference outlives later insertions
     }
 
 private:
+    struct Family {
+        QFont font;
+        int ascent = 0;
+        std::unordered_map<char16_t, GlyphCell> cells;
+    };
     std::mutex mutex;
-    QString cachedFamily;
-    QFont font;
-    int ascent = 0;
-    std::unordered_map<char16_t, GlyphCell> cells;
+    std::map<QString, Family> families;
 };
 
 GlyphCells& SharedGlyphCells() {
