@@ -34,8 +34,7 @@ DotGrid::DotGrid(ORVEL_GlobalsRec* rec)
     for (int line = 0; line < kLines; ++line)
         for (int dot = 0; dot < kMemoryDots; ++dot) {
             const bool on = OffscreenLit(rec, line, hiresB ? (dot | 1) : dot + 1);
-            const bool high =
-                hiresB && (rec->mainMem[g_rowoffsets[line] + dot / 14] & 0x80) != 0;
+            const bool high = hiresB && (rec->mainMem[g_rowoffsets[line] + dot / 14] & 0x80) != 0;
             dots[static_cast<std::size_t>(line * kMemoryDots + dot)] =
                 static_cast<std::uint8_t>((on ? 1 : 0) | (high ? 2 : 0));
         }

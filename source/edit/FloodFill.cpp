@@ -40,8 +40,8 @@ int FloodFill(ORVEL_GlobalsRec* rec, Point at, ORVEL_ColorType color, bool keepH
         stack.pop_back();
         ++filled;
         const int line = index / columns, cell = index % columns;
-        const int neighbours[4][2] = {{line, cell - 1}, {line, cell + 1}, {line - 1, cell},
-                                      {line + 1, cell}};
+        const int neighbours[4][2] = {
+            {line, cell - 1}, {line, cell + 1}, {line - 1, cell}, {line + 1, cell}};
         for (const auto& n : neighbours) {
             if (n[0] < 0 || n[0] >= kLines || n[1] < 0 || n[1] >= columns) continue;
             const int next = n[0] * columns + n[1];
@@ -56,7 +56,8 @@ int FloodFill(ORVEL_GlobalsRec* rec, Point at, ORVEL_ColorType color, bool keepH
         for (int cell = 0; cell < columns; ++cell) {
             if (!inRegion[static_cast<std::size_t>(line * columns + cell)]) continue;
             int end = cell;
-            while (end + 1 < columns && inRegion[static_cast<std::size_t>(line * columns + end + 1)])
+            while (end + 1 < columns &&
+                   inRegion[static_cast<std::size_t>(line * columns + end + 1)])
                 ++end;
             ink.patternRun(line, cell * width, end * width + width - 1);
             cell = end;

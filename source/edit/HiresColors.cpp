@@ -6,8 +6,7 @@
 
 namespace {
 
-constexpr ORVEL_ColorType kBlack = 0, kWhite = 15, kViolet = 9, kGreen = 6, kBlue = 12,
-                          kOrange = 3;
+constexpr ORVEL_ColorType kBlack = 0, kWhite = 15, kViolet = 9, kGreen = 6, kBlue = 12, kOrange = 3;
 
 } // namespace
 

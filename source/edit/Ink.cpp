@@ -67,8 +67,8 @@ void Ink::patternRun(int line, int from, int to) {
     if (from > to) return;
     if (!hiresB) {
         drawDoubleLine(Point{static_cast<std::int16_t>(line), static_cast<std::int16_t>(from)},
-                       Point{static_cast<std::int16_t>(line), static_cast<std::int16_t>(to)},
-                       color, true);
+                       Point{static_cast<std::int16_t>(line), static_cast<std::int16_t>(to)}, color,
+                       true);
         return;
     }
     for (int x = PixelOf(from); x <= PixelOf(to); ++x)

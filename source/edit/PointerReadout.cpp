@@ -23,8 +23,8 @@ PointerReadout ReadoutAt(const ORVEL_GlobalsRec* rec, int line, int dot) {
 std::string FormatReadout(const PointerReadout& readout, bool dhgr) {
     if (!readout.insideB) return std::string();
     char text[96];
-    std::snprintf(text, sizeof text, "line %d  dot %d  %s$%04X = $%02X (high bit %d)",
-                  readout.line, readout.dot, dhgr ? (readout.aux ? "aux " : "main ") : "",
-                  readout.address, readout.value, readout.highBit ? 1 : 0);
+    std::snprintf(text, sizeof text, "line %d  dot %d  %s$%04X = $%02X (high bit %d)", readout.line,
+                  readout.dot, dhgr ? (readout.aux ? "aux " : "main ") : "", readout.address,
+                  readout.value, readout.highBit ? 1 : 0);
     return text;
 }

@@ -9,8 +9,8 @@
 struct PointerReadout {
     bool insideB = false;
     int line = 0, dot = 0;
-    bool aux = false;  // double hi-res: the byte is in the auxiliary bank
-    int address = 0;   // the byte's address as the Apple II sees it ($2000 + bank offset)
+    bool aux = false; // double hi-res: the byte is in the auxiliary bank
+    int address = 0;  // the byte's address as the Apple II sees it ($2000 + bank offset)
     int value = 0;
     bool highBit = false;
 };

@@ -53,8 +53,7 @@ void PasteDots(ORVEL_GlobalsRec* rec, const DotClip& clip, int line, int dot, bo
     if (clip.empty() || clip.dots.size() != static_cast<std::size_t>(clip.width * clip.height))
         return;
     Ink ink(rec, 15, keepHiRes);
-    const DotRect target =
-        ClipToPicture(DotRect{line, dot, line + clip.height, dot + clip.width});
+    const DotRect target = ClipToPicture(DotRect{line, dot, line + clip.height, dot + clip.width});
     // A hi-res picture takes one dot per pixel: the clip's dot at the pixel's first dot.
     for (int y = target.top; y < target.bottom; ++y)
         for (int x = target.left; x < target.right; ++x) {

@@ -25,8 +25,8 @@ DotRect SelectionRect(Point a, Point b, bool hires);
 DotRect ClipToPicture(DotRect rect);
 
 struct DotClip {
-    int width = 0, height = 0; // memory dots, lines
-    bool hires = false;        // taken from a hi-res picture: high bits carried
+    int width = 0, height = 0;      // memory dots, lines
+    bool hires = false;             // taken from a hi-res picture: high bits carried
     std::vector<std::uint8_t> dots; // row by row; bit 0 lit, bit 1 the dot's byte's high bit
     bool empty() const { return width <= 0 || height <= 0; }
 };

@@ -9,8 +9,8 @@
 
 const char* ToolName(Tool tool) {
     static const char* const kNames[kToolCount] = {
-        "Pencil",         "Line", "Rectangle",  "Filled Rectangle", "Ellipse",
-        "Filled Ellipse", "Fill", "Eyedropper", "Select"};
+        "Pencil", "Line",       "Rectangle", "Filled Rectangle", "Ellipse", "Filled Ellipse",
+        "Fill",   "Eyedropper", "Select"};
     return kNames[static_cast<int>(tool)];
 }
 

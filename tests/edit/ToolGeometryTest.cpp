@@ -17,8 +17,15 @@ TEST(Tools, ShapesAsDots) {
         bool shift, cells;
         Rows dots;
     } const cases[] = {
-        {Tool::Line, 0, 0, 3, 8, false, false, {"##.......", "..##.....", "....###..", ".......##"}},
-        {Tool::Line, 0, 0, 1, 7, true, false, {"########.", "........."}}, // snapped flat
+        {Tool::Line,
+         0,
+         0,
+         3,
+         8,
+         false,
+         false,
+         {"##.......", "..##.....", "....###..", ".......##"}},
+        {Tool::Line, 0, 0, 1, 7, true, false, {"########.", "........."}},  // snapped flat
         {Tool::Line, 0, 0, 2, 3, true, false, {"#....", ".##..", "...##"}}, // 45 degrees as shown
         {Tool::Line, 0, 1, 0, 5, false, true, {"########.."}},
         {Tool::Line, 1, -9, 1, 2, false, false, {"....", "###.", "...."}}, // clipped left
@@ -26,9 +33,21 @@ TEST(Tools, ShapesAsDots) {
         {Tool::Rectangle, 0, 0, 2, 1, true, false, {"#####", "#...#", "#####", "....."}},
         {Tool::FilledRectangle, 1, 1, 2, 3, false, false, {".....", ".###.", ".###.", "....."}},
         {Tool::FilledRectangle, -2, -3, 1, 2, false, false, {"###..", "###..", "....."}},
-        {Tool::Ellipse, 0, 0, 4, 8, false, false,
+        {Tool::Ellipse,
+         0,
+         0,
+         4,
+         8,
+         false,
+         false,
          {"..#####..", "##.....##", "#.......#", "##.....##", "..#####..", "........."}},
-        {Tool::FilledEllipse, 4, 8, 0, 0, false, false,
+        {Tool::FilledEllipse,
+         4,
+         8,
+         0,
+         0,
+         false,
+         false,
          {"..#####..", "#########", "#########", "#########", "..#####.."}},
     };
     for (const Case& c : cases) {
@@ -50,7 +69,11 @@ TEST(Tools, FillsTheConnectedRegionOfOneColour) {
         bool cells;
         Rows dots;
     } const cases[] = {
-        {frame, 1, 1, 5, false, // colour 5 (0101) lights dots 1 and 3 of every four
+        {frame,
+         1,
+         1,
+         5,
+         false, // colour 5 (0101) lights dots 1 and 3 of every four
          {"##########", "##.#.#...#", "##.#.#...#", "##########", ".#........"}},
         {frame, 0, 0, 0, false, {"..........", "..........", "..........", ".........."}},
         {{"#.", ".#"}, 0, 0, 0, false, {"..", ".#"}}, // diagonal dots are not connected
@@ -76,8 +99,8 @@ TEST(Tools, HiresDrawingStaysHiresWithTheGroupsHighBit) {
     struct Case {
         int color;
         std::uint8_t start0, start1, byte0, byte1;
-    } const cases[] = {{9, 0x80, 0x00, 0x55, 0x00}, {12, 0x00, 0x00, 0xD5, 0x80},
-                       {6, 0x80, 0x80, 0x2A, 0x01}, {3, 0x00, 0x00, 0xAA, 0x81},
+    } const cases[] = {{9, 0x80, 0x00, 0x55, 0x00},  {12, 0x00, 0x00, 0xD5, 0x80},
+                       {6, 0x80, 0x80, 0x2A, 0x01},  {3, 0x00, 0x00, 0xAA, 0x81},
                        {15, 0x80, 0x00, 0xFF, 0x01}, {0, 0xFF, 0xFF, 0x80, 0xFE}};
     for (const Case& c : cases) {
         Picture p(false, false);
