@@ -5,6 +5,7 @@
 
 #include "core/Core.h"
 #include "edit/PointerReadout.h"
+#include "view/ZoomedPicture.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -21,9 +22,6 @@ namespace {
 std::int16_t ToShort(double value) {
     return static_cast<std::int16_t>(std::clamp(std::floor(value), -32768.0, 32767.0));
 }
-
-// Grid lines closer than this many view pixels would hide the picture: they are left out.
-constexpr double kFinestGrid = 4.0;
 
 } // namespace
 
@@ -113,8 +111,8 @@ void OrvelWidget::zoomAround(int factor, const QPointF& anchor) {
     const int before = zoomFactor;
     setZoom(factor);
     if (zoomFactor == before) return;
-    auto* area = parentWidget() ? qobject_cast<QScrollArea*>(parentWidget()->parentWidget())
-                                : nullptr;
+    auto* area =
+        parentWidget() ? qobject_cast<QScrollArea*>(parentWidget()->parentWidget()) : nullptr;
     if (area == nullptr) return;
     const QPointF moved = anchor * (double(zoomFactor) / before) - anchor;
     area->horizontalScrollBar()->setValue(area->horizontalScrollBar()->value() +
@@ -127,45 +125,14 @@ void OrvelWidget::paintEditing(QPainter& painter, const QRect& exposed) {
     const double columnWidth = double(width()) / kOffscreenDots;
     const double lineHeight = double(height()) / kLines;
     const bool dhgr = globalsRec->isDHGR;
-    const int firstColumn = std::max(0, int(exposed.left() / columnWidth));
-    const int lastColumn = std::min(kOffscreenDots, int(exposed.right() / columnWidth) + 2);
-    const int firstLine = std::max(0, int(exposed.top() / lineHeight));
-    const int lastLine = std::min(kLines, int(exposed.bottom() / lineHeight) + 2);
     if (zoomFactor > 1) {
-        // Only the exposed part is scaled: a 16x picture is far larger than the screen.
-        const QRectF source(firstColumn, firstLine, lastColumn - firstColumn, lastLine - firstLine);
-        const QRectF target(firstColumn * columnWidth, firstLine * lineHeight,
-                            source.width() * columnWidth, source.height() * lineHeight);
-        painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
-        painter.drawImage(target, offscreenImage, source);
+        // Only the exposed part is composed: a 16x picture is far larger than the screen.
+        const ZoomedView zoomed{columnWidth, lineHeight, zoomFactor >= 4, dhgr};
+        painter.drawImage(exposed.topLeft(),
+                          composeZoomed(offscreenImage, exposed, zoomed, globalsRec->mainMem));
     }
     // The column where memory dot d starts: d + 1 on double hi-res, d on hi-res.
     const int shift = dhgr ? 1 : 0;
-    if (zoomFactor >= 4) {
-        const int unit = dhgr ? 1 : 2, byteDots = dhgr ? 7 : 14;
-        const QColor fine(128, 128, 128, 90), strong(220, 220, 220, 170);
-        for (int c = firstColumn; c <= lastColumn; ++c) {
-            const int dot = c - shift;
-            const bool byteEdge = dot % byteDots == 0;
-            if (dot < 0 || dot % unit != 0 || (!byteEdge && columnWidth * unit < kFinestGrid))
-                continue;
-            const double x = c * columnWidth;
-            painter.fillRect(QRectF(x, firstLine * lineHeight, 1, (lastLine - firstLine) * lineHeight),
-                             byteEdge ? strong : fine);
-        }
-        for (int line = firstLine; line <= lastLine && lineHeight >= kFinestGrid; ++line)
-            painter.fillRect(QRectF(firstColumn * columnWidth, line * lineHeight,
-                                    (lastColumn - firstColumn) * columnWidth, 1),
-                             fine);
-        // Hi-res: a mark under every byte whose high bit is set (it picks the byte's colours).
-        const double mark = std::max(2.0, lineHeight / 8);
-        for (int line = firstLine; !dhgr && line < lastLine; ++line)
-            for (int c = 0; c < kLineBytes; ++c)
-                if (globalsRec->mainMem[g_rowoffsets[line] + c] & 0x80)
-                    painter.fillRect(QRectF(14 * c * columnWidth + 1, (line + 1) * lineHeight - mark,
-                                            14 * columnWidth - 2, mark),
-                                     QColor(255, 190, 0, 220));
-    }
     const DotRect& selection = stroke.selection;
     if (!selection.empty()) {
         const QRectF box((selection.left + shift) * columnWidth, selection.top * lineHeight,

@@ -26,7 +26,7 @@ TEST(Zoom, ARectangleDragHitsTheDotsUnderThePointerAndEscCancels) {
     const struct {
         int line, dot;
         bool lit;
-    } dots[] = {{5, 10, true}, {5, 30, true}, {9, 20, true}, {7, 10, true}, {7, 30, true},
+    } dots[] = {{5, 10, true},  {5, 30, true},  {9, 20, true},  {7, 10, true}, {7, 30, true},
                 {7, 20, false}, {4, 10, false}, {5, 31, false}, {5, 9, false}};
     for (const auto& d : dots)
         EXPECT_EQ(DotSet(view.rec(), d.line, d.dot), d.lit) << d.line << "," << d.dot;
