@@ -45,7 +45,8 @@ void BM_ToolPreviewAt16x(benchmark::State& state) {
     SendMouse(&view, QEvent::MouseButtonPress, QPointF(4100, 2100));
     int step = 0;
     for (auto _ : state) {
-        SendMouse(&view, QEvent::MouseMove, QPointF(4600 + 40 * (step % 9), 2500 + 30 * (step % 7)));
+        SendMouse(&view, QEvent::MouseMove,
+                  QPointF(4600 + 40 * (step % 9), 2500 + 30 * (step % 7)));
         view.render(&window, QPoint(), QRegion(visible));
         benchmark::DoNotOptimize(window.constBits());
         ++step;
@@ -105,7 +106,8 @@ void BM_HistoryOf1000Strokes(benchmark::State& state) {
         total = 0;
         ToolStroke stroke(&rec);
         for (int s = 0; s < 1000; ++s) {
-            Point at{static_cast<std::int16_t>(rng() % 192), static_cast<std::int16_t>(rng() % 560)};
+            Point at{static_cast<std::int16_t>(rng() % 192),
+                     static_cast<std::int16_t>(rng() % 560)};
             stroke.press(Tool::Pencil, at, ToolOptions{static_cast<ORVEL_ColorType>(rng() % 16)});
             for (int m = 0; m < 20; ++m) {
                 at.v = static_cast<std::int16_t>(at.v + int(rng() % 13) - 6);

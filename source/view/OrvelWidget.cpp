@@ -94,7 +94,9 @@ bool OrvelWidget::loadFile(const QString& path) {
         emit statusMessage(load.error);
         return false;
     }
+    stroke.dropSelection();
     renderImage();
+    emit pictureLoaded();
     emit statusMessage(tr("Loaded: %1").arg(path));
     return true;
 }

@@ -70,6 +70,8 @@ public:
 signals:
     void statusMessage(const QString& message);
     void overlayClicked();
+    // A picture file replaced the picture (its history starts anew).
+    void pictureLoaded();
     // An action of a tool changed the picture; editBefore holds the screen before it.
     void pictureEdited(const QString& label);
     // The eyedropper (or a right click) took a colour index.

@@ -20,7 +20,8 @@ struct Overlay {
         const int parts[3] = {qRed(over), qGreen(over), qBlue(over)};
         for (int k = 0; k < 3; ++k)
             for (int v = 0; v < 256; ++v)
-                channel[k][v] = static_cast<std::uint8_t>((v * (255 - alpha) + parts[k] * alpha) / 255);
+                channel[k][v] =
+                    static_cast<std::uint8_t>((v * (255 - alpha) + parts[k] * alpha) / 255);
     }
     QRgb operator()(QRgb under) const {
         return qRgb(channel[0][qRed(under)], channel[1][qGreen(under)], channel[2][qBlue(under)]);
@@ -61,8 +62,8 @@ QImage composeZoomed(const QImage& picture, const QRect& exposed, const ZoomedVi
     for (int y = 0; y < exposed.height(); ++y) {
         const int Y = exposed.top() + y;
         const int line = std::clamp(Floor(Y / view.lineHeight), 0, kLines - 1);
-        const bool gridRow = view.grid && view.lineHeight >= kFinestGrid &&
-                             Floor((Y - 1) / view.lineHeight) != line;
+        const bool gridRow =
+            view.grid && view.lineHeight >= kFinestGrid && Floor((Y - 1) / view.lineHeight) != line;
         const bool markRow = view.grid && !view.dhgr && Y >= (line + 1) * view.lineHeight - mark;
         const int kind = gridRow ? 1 : markRow ? 2 : 0;
         QRgb* row = reinterpret_cast<QRgb*>(out.scanLine(y));

@@ -12,7 +12,7 @@ struct ZoomedView {
     double columnWidth; // view pixels per offscreen column
     double lineHeight;  // view pixels per line
     bool grid;          // dot grid and byte boundaries
-    bool dhgr;          // memory dot d at column d + 1, bytes of 7 dots; else pixels of 2, bytes of 14
+    bool dhgr; // memory dot d at column d + 1, bytes of 7 dots; else pixels of 2, bytes of 14
 };
 
 // The part `exposed` of the view, from the 562 x 192 RGBA picture; `mainMem` gives the hi-res

@@ -22,8 +22,8 @@ struct Picture {
 
     // Double hi-res: memory dot d; hi-res: the pixel d / 2.
     std::uint8_t& byteOf(int line, int d) {
-        if (!rec->isDHGR) return rec->mainMem[g_rowoffsets[line] + d / 14];
-        return (d / 7 % 2 ? rec->mainMem : rec->auxMem)[g_rowoffsets[line] + d / 14];
+        std::uint8_t* bank = rec->isDHGR && d / 7 % 2 == 0 ? rec->auxMem : rec->mainMem;
+        return bank[g_rowoffsets[line] + d / 14];
     }
     int bitOf(int d) const { return rec->isDHGR ? d % 7 : d / 2 % 7; }
     void set(const std::vector<std::string>& rows) {
