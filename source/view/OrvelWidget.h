@@ -36,6 +36,8 @@ public:
     bool loadFile(const QString& path);
     // Replaces the picture by the text screen, drawn with the Apple II font.
     void loadTextScreen(const QString& screenText);
+    // The same for rows without the "80" mark, their column count beside them (the editor's).
+    void loadTextScreen(const QString& rows, bool eighty);
 
     void convertToDHGR();
     void shiftImage(bool left);
@@ -49,6 +51,8 @@ public:
 signals:
     void statusMessage(const QString& message);
     void overlayClicked();
+    // A file was dropped on the view; while something listens, the view leaves it to them.
+    void fileDropped(const QString& path);
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;

@@ -14,8 +14,8 @@
 
 namespace {
 
-std::string journal;   // one letter a step: w(rite), s(ync), r(ename)
-char failingStep = 0;  // the step that fails, with EIO
+std::string journal;  // one letter a step: w(rite), s(ync), r(ename)
+char failingStep = 0; // the step that fails, with EIO
 
 long writeStep(int fd, const void* data, std::size_t size) {
     journal += 'w';
