@@ -114,7 +114,7 @@ TEST_F(AppTest, UnsavedTextIsAskedAboutBeforeEveryRoadReplacesIt) {
     const std::function<void()> roads[] = {
         [&] { window->onNewText(); },
         [&] { dialogs->answers << path("other.txt"), window->onOpenText(); },
-        [&] { window->openTextFile(path("other.txt"), false); }, // a recent text entry
+        [&] { window->openTextFile(path("other.txt"), false); },     // a recent text entry
         [&] { window->recentTextMenu->actions().at(2)->trigger(); }, // "Welcome"
         [&] { window->onNewGraphic(); },
         [&] { dialogs->answers << path("pic.hgr"), window->onOpenGraphic(); },
@@ -124,7 +124,8 @@ TEST_F(AppTest, UnsavedTextIsAskedAboutBeforeEveryRoadReplacesIt) {
         [&] { window->close(); },
     };
     for (std::size_t road = 0; road < std::size(roads); ++road) {
-        for (const QMessageBox::StandardButton answer : {QMessageBox::Cancel, QMessageBox::Discard}) {
+        for (const QMessageBox::StandardButton answer :
+             {QMessageBox::Cancel, QMessageBox::Discard}) {
             window->showTextInEditor("KEEP", QString());
             QPointer<TextScreenEditor> editor = window->textEditor;
             QTest::keyClicks(editor->grid, "!");
@@ -232,8 +233,8 @@ TEST_F(AppTest, RecentTextEntriesAreToldApartAndSayWhyTheyDoNotOpen) {
     QFile huge(big);
     ASSERT_TRUE(huge.open(QIODevice::WriteOnly) && huge.resize(2 << 20));
     // A stored list with a bad entry keeps the others; one longer than kept stays until added to.
-    QSettings().setValue("recentTextScreens", QVariantList{a, 7, b, big, path("4"), path("5"),
-                                                           path("6")});
+    QSettings().setValue("recentTextScreens",
+                         QVariantList{a, 7, b, big, path("4"), path("5"), path("6")});
     restart();
     ASSERT_EQ(window->recentTextScreens, QStringList({a, b, big, path("4"), path("5"), path("6")}));
     const QList<QAction*> items = window->recentTextMenu->actions();
@@ -264,9 +265,9 @@ TEST_F(AppTest, EnterInTheRealDialogsSavesAndAddsTheExtension) {
     StandardDialogs real;
     QString chosen;
     typeThenEnter("double");
-    EXPECT_EQ(real.saveFileName(nullptr, "Save", dir.path(), "DHGR (*.dhgr *.dgr);;DGR (*.dgr)",
-                                &chosen),
-              path("double.dhgr"));
+    EXPECT_EQ(
+        real.saveFileName(nullptr, "Save", dir.path(), "DHGR (*.dhgr *.dgr);;DGR (*.dgr)", &chosen),
+        path("double.dhgr"));
     EXPECT_EQ(chosen, "DHGR (*.dhgr *.dgr)");
 
     window->showTextInEditor("KEEP", QString());

@@ -148,3 +148,30 @@ TEST_F(AppTest, RecentListsAndTheStartUpPicture) {
     EXPECT_EQ(rec()->mainMem[0], 0);
     EXPECT_EQ(window->startupSequence, nullptr);
 }
+
+// Each file dialog starts, after a relaunch, in the folder its kind of file was last taken from.
+TEST_F(AppTest, EachFileDialogStartsWhereItsKindWasLastChosenAfterARelaunch) {
+    for (const char* folder : {"pictures", "saves", "texts"})
+        QDir(dir.path()).mkdir(folder);
+    ASSERT_TRUE(WriteFile(path("pictures/a.hgr"), SeededBytes(4, 8192)));
+    ASSERT_TRUE(WriteFile(path("texts/t.txt"), "T"));
+    dialogs->answers << path("pictures/a.hgr") << path("saves/b.hgr") << path("texts/t.txt");
+    window->onOpenGraphic();
+    window->onSaveAs();
+    window->onOpenText();
+    restart();
+    const std::pair<void (MainWindow::*)(), QString> starts[] = {
+        {&MainWindow::onOpenGraphic, path("pictures")},
+        {&MainWindow::onSaveAs, path("saves")},
+        {&MainWindow::onSavePNG, path("saves/untitled.png")},
+        {&MainWindow::onOpenText, path("texts")},
+        {&MainWindow::onNewText, QString()}, // (makes a text screen for the next row)
+        {&MainWindow::onSaveTextAs, path("texts")},
+    };
+    for (const auto& [command, start] : starts) {
+        dialogs->asked.clear();
+        (window.get()->*command)();
+        EXPECT_TRUE(start.isEmpty() || dialogs->asked.value(1) == start)
+            << dialogs->asked.value(1).toStdString();
+    }
+}
