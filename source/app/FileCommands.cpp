@@ -4,6 +4,7 @@
 #include "app/MainWindow.h"
 
 #include "core/Core.h"
+#include "text/TextScreenEditor.h"
 #include "view/OrvelWidget.h"
 #include "view/PictureFile.h"
 #include "view/PicturePainting.h"
@@ -35,18 +36,38 @@ void MainWindow::onNewGraphic() {
 }
 
 void MainWindow::onOpenGraphic() {
-    if (!tryCloseEditor()) return;
     const QString start = lastOpenDir.isEmpty() ? QDir::homePath() : lastOpenDir;
     const QString path =
         dialogs->openFileName(this, tr("Open Apple II Picture"), start, tr("All Files (*)"));
     if (path.isEmpty()) return;
     rememberDirectory(lastOpenDir, "lastOpenDir", path);
+    openPicture(path, true);
+}
+
+bool MainWindow::openPicture(const QString& path, bool addToRecent) {
+    if (textEditor != nullptr && textEditor->isVisible()) {
+        // Unsaved text is asked about only for a picture that will really replace it.
+        const PictureLoad check = checkPictureFile(path);
+        if (!check.ok) {
+            showStatus(check.error);
+            return false;
+        }
+        if (!tryCloseEditor()) return false;
+    }
+    if (!pictureView->loadFile(path)) return false;
     currentGraphicPath = path;
-    addRecentFile(path);
-    pictureView->loadFile(path);
+    if (addToRecent) addRecentFile(path);
     setPictureTitle(path);
     updateChecks();
     updateEditMenuState();
+    return true;
+}
+
+QString MainWindow::askSaveName(const QString& title, const QString& start,
+                                const QString& filters) {
+    QString chosen;
+    const QString path = dialogs->saveFileName(this, title, start, filters, &chosen);
+    return withFilterExtension(path, chosen.isEmpty() ? filters.section(";;", 0, 0) : chosen);
 }
 
 void MainWindow::onSave() {
@@ -57,24 +78,31 @@ void MainWindow::onSave() {
 }
 
 void MainWindow::onSaveAs() {
+    if (editorActiveB()) {
+        onSaveTextAs();
+        return;
+    }
     const bool dhgr = pictureView->globalsRec->isDHGR;
-    const QString filter = dhgr ? tr("DHGR (*.dgr)") : tr("HGR (*.hgr)");
+    const QString filters = dhgr ? tr("DHGR (*.dhgr *.dgr);;DGR (*.dgr)") : tr("HGR (*.hgr)");
     const QString start = currentGraphicPath.isEmpty()
                               ? lastSaveDir
                               : inDirectory(lastSaveDir, baseNameOf(currentGraphicPath));
-    const QString path = dialogs->saveFileName(this, tr("Save As D/HGR"), start, filter);
+    const QString path = askSaveName(tr("Save As D/HGR"), start, filters);
     if (path.isEmpty()) return;
     rememberDirectory(lastSaveDir, "lastSaveDir", path);
-    if (writeFileReporting(path, pictureFileBytes(pictureView->globalsRec)))
-        showStatus(tr("Saved: %1").arg(path));
+    if (!writeFileReporting(path, pictureFileBytes(pictureView->globalsRec))) return;
+    showStatus(tr("Saved: %1").arg(path));
+    // The picture now has that name: the title and the next proposed names follow it.
+    currentGraphicPath = path;
+    setPictureTitle(path);
 }
 
 void MainWindow::onSavePNG() {
     const QString name = currentGraphicPath.isEmpty()
                              ? QStringLiteral("untitled.png")
                              : baseNameOf(currentGraphicPath) + QStringLiteral(".png");
-    const QString path = dialogs->saveFileName(this, tr("Save as PNG"),
-                                               inDirectory(lastSaveDir, name), tr("PNG (*.png)"));
+    const QString path =
+        askSaveName(tr("Save as PNG"), inDirectory(lastSaveDir, name), tr("PNG (*.png)"));
     if (path.isEmpty()) return;
     rememberDirectory(lastSaveDir, "lastSaveDir", path);
     const PngEncoding png = encodePng(exportedPicture(pictureView->offscreenImage));

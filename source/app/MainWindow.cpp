@@ -8,6 +8,8 @@
 #include "view/OrvelWidget.h"
 #include "view/SwatchPanel.h"
 
+#include <QCloseEvent>
+#include <QCoreApplication>
 #include <QDockWidget>
 #include <QFileInfo>
 #include <QKeyEvent>
@@ -28,19 +30,21 @@ void paintSolidBackground(QWidget* widget, const QColor& colour) {
 
 } // namespace
 
-MainWindow::MainWindow() : dialogs(std::make_unique<StandardDialogs>()) {
+MainWindow::MainWindow(bool useStoredGeometryB) : dialogs(std::make_unique<StandardDialogs>()) {
     setWindowTitle(QStringLiteral("orvel"));
     pictureView = new OrvelWidget(this);
     setupScrollArea();
     setupDockWidget();
     showStatus(tr("Ready"));
     connect(pictureView, &OrvelWidget::statusMessage, this, &MainWindow::showStatus);
+    connect(pictureView, &OrvelWidget::fileDropped, this,
+            [this](const QString& path) { openPicture(path, false); });
     connect(pictureView, &OrvelWidget::overlayClicked, this, [this] {
         if (startupSequence != nullptr && startupSequence->runningB) startupSequence->skip();
     });
     buildMenus();
     loadPrefs();
-    setupGeometryTimer();
+    setupGeometryTimer(useStoredGeometryB);
     setupViewShortcuts();
 }
 
@@ -81,6 +85,19 @@ void MainWindow::showStatus(const QString& message) {
 
 void MainWindow::setPictureTitle(const QString& path) {
     setWindowTitle(QStringLiteral("orvel — %1").arg(QFileInfo(path).fileName()));
+}
+
+// Quitting, or closing the window, first asks about unsaved text as every other way out does.
+void MainWindow::onQuit() {
+    if (tryCloseEditor()) QCoreApplication::quit();
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    if (!tryCloseEditor()) {
+        event->ignore();
+        return;
+    }
+    QMainWindow::closeEvent(event);
 }
 
 void MainWindow::keyPressEvent(QKeyEvent* event) {

@@ -16,6 +16,7 @@ class QAction;
 class QActionGroup;
 class QJsonObject;
 class QMenu;
+struct ScreenEntry;
 class QTimer;
 class StartupSequence;
 class SwatchPanel;
@@ -28,7 +29,9 @@ public:
     // The menu description's actIds run 0..24.
     static constexpr int kActionIds = 25;
 
-    MainWindow();
+    // `useStoredGeometryB` false: the window takes its first-run size and place whatever the
+    // store holds (the test mode renders off screen and must not trust a stored geometry).
+    explicit MainWindow(bool useStoredGeometryB = true);
     ~MainWindow() override;
 
     // The seam for every question the window asks; the window owns it.
@@ -58,6 +61,10 @@ public:
     // --- File and edit commands (FileCommands.cpp, TextCommands.cpp)
     void onNewGraphic();
     void onOpenGraphic();
+    // Makes the picture at `path` the document. Only a picture that loaded changes anything:
+    // then the title and currentGraphicPath follow it, and the recent list when asked. Unsaved
+    // text is asked about only once the file is known to be a picture.
+    bool openPicture(const QString& path, bool addToRecent);
     void onSave();
     void onSaveAs();
     void onSavePNG();
@@ -66,8 +73,14 @@ public:
     void onShiftRight();
     void onNewText();
     void onOpenText();
-    // True only when the text reached the disk.
+    // Reads a text screen and, once it is read and any unsaved text was asked about, shows it.
+    bool openTextFile(const QString& path, bool addToRecent);
+    // True only when the text reached the disk. An empty path saves to the editor's file, or
+    // asks for a name when it has none.
     bool onSaveTextFile(const QString& path);
+    // "Save As..." while the editor is active: the text screen under a name the user chooses.
+    void onSaveTextAs();
+    void onQuit();
     void onUndo();
     void onCut();
     void onCopy();
@@ -118,6 +131,7 @@ public:
     QString lastTextDir;
 
 protected:
+    void closeEvent(QCloseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void moveEvent(QMoveEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
@@ -125,7 +139,9 @@ protected:
 private:
     void setupScrollArea();
     void setupDockWidget();
-    void setupGeometryTimer();
+    void setupGeometryTimer(bool useStoredGeometryB);
+    // The first-run size: the whole picture at its shown size and the "Colors" dock.
+    void sizeToShowThePicture();
     void setupViewShortcuts();
     void showStatus(const QString& message);
     void setPictureTitle(const QString& path);
@@ -141,15 +157,19 @@ private:
 
     // A text editor exists and is the application's active window.
     bool editorActiveB() const;
-    void onTextEditorChanged(const QString& text);
+    void onTextEditorChanged(const QString& rows, bool eighty);
+    // True when the editor's text may be replaced: no editor, nothing unsaved, or the answer.
+    bool mayReplaceText();
     void onTextEditorClosed();
     void onText80colChanged(bool on);
 
     void rememberDirectory(QString& member, const char* key, const QString& chosenFile);
     bool writeFileReporting(const QString& path, const QByteArray& bytes);
+    // A save dialog whose answer gets the chosen filter's extension when it has none.
+    QString askSaveName(const QString& title, const QString& start, const QString& filters);
+    QString askTextSaveName();
     void storeRecentList(const char* key, const QStringList& list, bool flush);
-    void openRecentTextScreen(const QString& path);
-    void openBundledScreen(const char* path);
+    void openBundledScreen(const ScreenEntry& screen);
 
     std::unique_ptr<UserDialogs> dialogs;
     QStringList menuProblemList;

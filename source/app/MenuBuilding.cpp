@@ -162,7 +162,7 @@ void MainWindow::buildAction(QMenu* menu, const QJsonObject& item) {
 
 void MainWindow::connectSlot(QAction* action, const QString& slot) {
     if (slot == QLatin1String("quit")) {
-        connect(action, &QAction::triggered, qApp, &QCoreApplication::quit);
+        connect(action, &QAction::triggered, this, &MainWindow::onQuit);
         return;
     }
     if (slot == QLatin1String("aboutQt")) {

@@ -10,6 +10,7 @@
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFileInfo>
+#include <QMetaMethod>
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QPainter>
@@ -106,6 +107,11 @@ void OrvelWidget::loadTextScreen(const QString& screenText) {
     renderImage();
 }
 
+void OrvelWidget::loadTextScreen(const QString& rows, bool eighty) {
+    DrawTextScreenPicture(globalsRec, rows, eighty);
+    renderImage();
+}
+
 void OrvelWidget::convertToDHGR() {
     if (globalsRec->isDHGR) return;
     ConvertRecordToDHGR(globalsRec);
@@ -195,7 +201,11 @@ void OrvelWidget::dropEvent(QDropEvent* event) {
     for (const QUrl& url : event->mimeData()->urls()) {
         if (!url.isLocalFile() || QFileInfo(url.toLocalFile()).isDir()) continue;
         event->acceptProposedAction();
-        loadFile(url.toLocalFile());
+        // A window that hosts the view opens the file as its document; a bare view loads it.
+        if (isSignalConnected(QMetaMethod::fromSignal(&OrvelWidget::fileDropped)))
+            emit fileDropped(url.toLocalFile());
+        else
+            loadFile(url.toLocalFile());
         return;
     }
 }

@@ -37,6 +37,8 @@ public:
     bool loadFile(const QString& path);
     // Replaces the picture by the text screen, drawn with the Apple II font.
     void loadTextScreen(const QString& screenText);
+    // The same for rows without the "80" mark, their column count beside them (the editor's).
+    void loadTextScreen(const QString& rows, bool eighty);
 
     void convertToDHGR();
     void shiftImage(bool left);
@@ -78,6 +80,8 @@ signals:
     void colorPicked(int color);
     // The pointer moved over the view: the readout of the dot under it.
     void pointerReadout(const QString& text);
+    // A file was dropped on the view; while something listens, the view leaves it to them.
+    void fileDropped(const QString& path);
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;
