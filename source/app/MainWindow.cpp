@@ -35,6 +35,8 @@ MainWindow::MainWindow(bool useStoredGeometryB) : dialogs(std::make_unique<Stand
     pictureView = new OrvelWidget(this);
     setupScrollArea();
     setupDockWidget();
+    setupToolsDock();
+    setupPictureHistory();
     showStatus(tr("Ready"));
     connect(pictureView, &OrvelWidget::statusMessage, this, &MainWindow::showStatus);
     connect(pictureView, &OrvelWidget::fileDropped, this,
@@ -43,6 +45,7 @@ MainWindow::MainWindow(bool useStoredGeometryB) : dialogs(std::make_unique<Stand
         if (startupSequence != nullptr && startupSequence->runningB) startupSequence->skip();
     });
     buildMenus();
+    setupZoomMenu();
     loadPrefs();
     setupGeometryTimer(useStoredGeometryB);
     setupViewShortcuts();
@@ -85,15 +88,16 @@ void MainWindow::showStatus(const QString& message) {
 
 void MainWindow::setPictureTitle(const QString& path) {
     setWindowTitle(QStringLiteral("orvel — %1").arg(QFileInfo(path).fileName()));
+    updatePictureMark();
 }
 
 // Quitting, or closing the window, first asks about unsaved text as every other way out does.
 void MainWindow::onQuit() {
-    if (tryCloseEditor()) QCoreApplication::quit();
+    if (tryCloseEditor() && maybeSavePicture()) QCoreApplication::quit();
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
-    if (!tryCloseEditor()) {
+    if (!tryCloseEditor() || !maybeSavePicture()) {
         event->ignore();
         return;
     }
