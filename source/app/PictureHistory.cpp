@@ -44,9 +44,8 @@ void MainWindow::setupPictureHistory() {
     pictureHistory->setUndoLimit(kHistoryStepLimit);
     connect(pictureHistory, &QUndoStack::cleanChanged, this, [this] { updatePictureMark(); });
     connect(pictureHistory, &QUndoStack::indexChanged, this, [this] { updateEditMenuState(); });
-    connect(pictureView, &OrvelWidget::pictureEdited, this, [this](const QString& label) {
-        recordPictureEdit(label, pictureView->editBefore);
-    });
+    connect(pictureView, &OrvelWidget::pictureEdited, this,
+            [this](const QString& label) { recordPictureEdit(label, pictureView->editBefore); });
 }
 
 void MainWindow::recordPictureEdit(const QString& label, const ScreenState& before) {

@@ -13,6 +13,7 @@
 #include <QButtonGroup>
 #include <QClipboard>
 #include <QDockWidget>
+#include <QGridLayout>
 #include <QLabel>
 #include <QMenu>
 #include <QMimeData>
@@ -21,15 +22,15 @@
 #include <QStatusBar>
 #include <QToolButton>
 #include <QUndoStack>
-#include <QGridLayout>
 
 namespace {
 
 // The tools' single keys: none is one of the view's own (K, C, L, B, comma, full stop, brackets).
 const QKeySequence kToolKeys[kToolCount] = {
-    QKeySequence(Qt::Key_P), QKeySequence(Qt::Key_N), QKeySequence(Qt::Key_R),
-    QKeySequence(Qt::SHIFT | Qt::Key_R), QKeySequence(Qt::Key_E),
-    QKeySequence(Qt::SHIFT | Qt::Key_E), QKeySequence(Qt::Key_F), QKeySequence(Qt::Key_I),
+    QKeySequence(Qt::Key_P), QKeySequence(Qt::Key_N),
+    QKeySequence(Qt::Key_R), QKeySequence(Qt::SHIFT | Qt::Key_R),
+    QKeySequence(Qt::Key_E), QKeySequence(Qt::SHIFT | Qt::Key_E),
+    QKeySequence(Qt::Key_F), QKeySequence(Qt::Key_I),
     QKeySequence(Qt::Key_S)};
 
 const char kDotsMime[] = "application/x-orvel-dots";
@@ -50,8 +51,8 @@ void MainWindow::setupToolsDock() {
         button->setIcon(toolIcon(tool, ink));
         button->setIconSize(QSize(20, 20));
         button->setAccessibleName(tr(ToolName(tool)));
-        button->setToolTip(QStringLiteral("%1 (%2)").arg(tr(ToolName(tool)),
-                                                         kToolKeys[i].toString(QKeySequence::NativeText)));
+        button->setToolTip(QStringLiteral("%1 (%2)").arg(
+            tr(ToolName(tool)), kToolKeys[i].toString(QKeySequence::NativeText)));
         button->setCheckable(true);
         button->setAutoRaise(true);
         toolButtons->addButton(button, i);
@@ -95,14 +96,15 @@ void MainWindow::selectTool(Tool tool) {
 
 void MainWindow::setupZoomMenu() {
     if (redoAction != nullptr)
-        redoAction->setShortcuts({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z),
-                                  QKeySequence(Qt::CTRL | Qt::Key_Y)});
+        redoAction->setShortcuts(
+            {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
     if (zoomMenu == nullptr) return;
-    QAction* in = zoomMenu->addAction(tr("Zoom In"), this,
-                                      [this] { setZoom(pictureView->zoom() * 2); });
-    in->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Equal), QKeySequence(Qt::CTRL | Qt::Key_Plus)});
-    QAction* out = zoomMenu->addAction(tr("Zoom Out"), this,
-                                       [this] { setZoom(pictureView->zoom() / 2); });
+    QAction* in =
+        zoomMenu->addAction(tr("Zoom In"), this, [this] { setZoom(pictureView->zoom() * 2); });
+    in->setShortcuts(
+        {QKeySequence(Qt::CTRL | Qt::Key_Equal), QKeySequence(Qt::CTRL | Qt::Key_Plus)});
+    QAction* out =
+        zoomMenu->addAction(tr("Zoom Out"), this, [this] { setZoom(pictureView->zoom() / 2); });
     out->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Minus));
     zoomMenu->addSeparator();
     auto* group = new QActionGroup(this);
@@ -145,8 +147,8 @@ void MainWindow::copyPictureSelection() {
                                         static_cast<int>(bytes.size())));
     // Other programs get the region as shown, lines doubled as in the PNG export.
     const int shift = pictureView->globalsRec->isDHGR ? 1 : 0;
-    const QImage shown = pictureView->offscreenImage.copy(
-        selection.left + shift, selection.top, selection.width(), selection.height());
+    const QImage shown = pictureView->offscreenImage.copy(selection.left + shift, selection.top,
+                                                          selection.width(), selection.height());
     data->setImageData(shown.scaled(shown.width(), 2 * shown.height()));
     QApplication::clipboard()->setMimeData(data);
 }
