@@ -12,11 +12,13 @@
 #include <QApplication>
 #include <QButtonGroup>
 #include <QClipboard>
+#include <QCursor>
 #include <QDockWidget>
 #include <QGridLayout>
 #include <QLabel>
 #include <QMenu>
 #include <QMimeData>
+#include <QScrollArea>
 #include <QSettings>
 #include <QShortcut>
 #include <QStatusBar>
@@ -119,8 +121,15 @@ void MainWindow::setupZoomMenu() {
     setZoom(1);
 }
 
+// Around the pointer when it is over the picture, else around the middle of what is in view.
 void MainWindow::setZoom(int factor) {
-    pictureView->setZoom(factor);
+    auto* area = qobject_cast<QScrollArea*>(centralWidget());
+    QRect visible = pictureView->rect();
+    if (area != nullptr)
+        visible &=
+            QRect(pictureView->mapFrom(area->viewport(), QPoint(0, 0)), area->viewport()->size());
+    const QPoint pointer = pictureView->mapFromGlobal(QCursor::pos());
+    pictureView->zoomAround(factor, visible.contains(pointer) ? pointer : visible.center());
     if (zoomChecks != nullptr)
         for (QAction* action : zoomChecks->actions())
             action->setChecked(action->data().toInt() == pictureView->zoom());

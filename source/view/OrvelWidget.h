@@ -49,6 +49,8 @@ public:
     static constexpr int kMaxZoom = 16;
     // Zoom 1..16 times the shown size, without smoothing; the view keeps its own size.
     void setZoom(int factor);
+    // Zooms keeping the picture point under `anchor` (view coordinates) where it is on screen.
+    void zoomAround(int factor, const QPointF& anchor);
     int zoom() const { return zoomFactor; }
     // The tool the left button uses; the right button always takes the colour under it.
     void setTool(Tool tool);
@@ -97,7 +99,6 @@ protected:
 private:
     void pressTool(QMouseEvent* event);
     void finishAction();
-    void zoomAround(int factor, const QPointF& anchor);
     void paintEditing(QPainter& painter, const QRect& exposed);
 
     QPoint eventToOffs(const QPointF& position) const;
