@@ -66,6 +66,12 @@ void MainWindow::setupToolsDock() {
         });
     }
     layout->setRowStretch(kToolCount / 2 + 1, 1);
+    // Delete clears the picture's selection (the text editor has its own Delete).
+    auto* erase = new QShortcut(QKeySequence::Delete, this);
+    erase->setContext(Qt::WidgetWithChildrenShortcut);
+    connect(erase, &QShortcut::activated, this, [this] {
+        if (!viewShortcutBlockedB() && textEditor == nullptr) clearPictureSelection();
+    });
     connect(toolButtons, &QButtonGroup::idClicked, this,
             [this](int id) { selectTool(static_cast<Tool>(id)); });
     auto* dock = new QDockWidget(tr("Tools"), this);

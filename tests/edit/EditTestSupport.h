@@ -1,5 +1,5 @@
-// Shared helpers of the editing tests: an owned record, and small pictures written and read as
-// strings of memory dots ('#' lit), read straight from the banks.
+// Shared helpers of the editing tests: an owned record, small pictures written and read as
+// strings of memory dots ('#' lit) straight from the banks, and the seeds of random tests.
 #pragma once
 
 #include "core/Core.h"
@@ -12,10 +12,8 @@
 struct Picture {
     std::unique_ptr<ORVEL_GlobalsRec> rec = std::make_unique<ORVEL_GlobalsRec>();
     explicit Picture(bool dhgr = true, bool mode560 = true) {
-        InitGlobalsRec(globalsP = rec.get());
-        SetFullBand();
-        rec->isDHGR = dhgr;
-        rec->is560Mode = mode560;
+        InitGlobalsRec(globalsP = rec.get()), SetFullBand();
+        rec->isDHGR = dhgr, rec->is560Mode = mode560;
     }
     ~Picture() { ReleaseGlobalsRec(rec.get()), globalsP = nullptr; }
     ORVEL_GlobalsRec* operator->() { return rec.get(); }
@@ -26,16 +24,22 @@ struct Picture {
         return bank[g_rowoffsets[line] + d / 14];
     }
     int bitOf(int d) const { return rec->isDHGR ? d % 7 : d / 2 % 7; }
-    void set(const std::vector<std::string>& rows) {
-        for (int y = 0; y < static_cast<int>(rows.size()); ++y)
-            for (int d = 0; d < static_cast<int>(rows[y].size()); ++d)
-                if (rows[y][d] == '#') byteOf(y, d) |= 1 << bitOf(d);
+    // Rows of dots split by '|', from dot 0 of line 0: `set` lights the '#' dots, `get` reads
+    // back as many lines and dots as its argument has.
+    template <class Visit>
+    void walk(const std::string& rows, Visit visit) {
+        for (std::size_t i = 0, y = 0, d = 0; i < rows.size(); ++i)
+            rows[i] == '|' ? static_cast<void>(++y, d = 0) : visit(int(y), int(d++), i);
     }
-    std::vector<std::string> get(int lines, int dots) {
-        std::vector<std::string> rows(lines);
-        for (int y = 0; y < lines; ++y)
-            for (int d = 0; d < dots; ++d)
-                rows[y] += (byteOf(y, d) >> bitOf(d)) & 1 ? '#' : '.';
+    void set(const std::string& rows) {
+        walk(rows, [&](int y, int d, std::size_t i) {
+            if (rows[i] == '#') byteOf(y, d) |= 1 << bitOf(d);
+        });
+    }
+    std::string get(std::string rows) {
+        walk(rows, [&](int y, int d, std::size_t i) {
+            rows[i] = (byteOf(y, d) >> bitOf(d)) & 1 ? '#' : '.';
+        });
         return rows;
     }
 };
