@@ -17,6 +17,7 @@
 #include <QScrollArea>
 #include <QStatusBar>
 #include <QTimer>
+#include <QUndoStack>
 
 namespace {
 
@@ -54,6 +55,8 @@ MainWindow::MainWindow(bool useStoredGeometryB) : dialogs(std::make_unique<Stand
 MainWindow::~MainWindow() {
     // The editor has no parent: it goes with the window that hosts it.
     delete textEditor;
+    // The history empties itself when the toolkit deletes it, after this window has gone.
+    if (pictureHistory != nullptr) pictureHistory->disconnect(this);
 }
 
 void MainWindow::setDialogs(std::unique_ptr<UserDialogs> replacement) {
