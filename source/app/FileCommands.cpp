@@ -12,6 +12,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QUndoStack>
 
 namespace {
 
@@ -27,8 +28,12 @@ QString inDirectory(const QString& directory, const QString& name) {
 } // namespace
 
 void MainWindow::onNewGraphic() {
-    if (!tryCloseEditor()) return;
-    pictureView->clearPicture();
+    if (!tryCloseEditor() || !maybeSavePicture()) return;
+    // A step of the history, so the picture before it comes back with Undo; the new blank
+    // picture itself has nothing unsaved.
+    editPicture(tr("New Graphic"), [this] { pictureView->clearPicture(); });
+    pictureView->stroke.dropSelection();
+    pictureHistory->setClean();
     setWindowTitle(QStringLiteral("orvel"));
     currentGraphicPath.clear();
     updateChecks();
@@ -53,6 +58,8 @@ bool MainWindow::openPicture(const QString& path, bool addToRecent) {
             return false;
         }
         if (!tryCloseEditor()) return false;
+    } else if (!maybeSavePicture()) {
+        return false;
     }
     if (!pictureView->loadFile(path)) return false;
     currentGraphicPath = path;
@@ -78,23 +85,28 @@ void MainWindow::onSave() {
 }
 
 void MainWindow::onSaveAs() {
-    if (editorActiveB()) {
+    if (editorActiveB())
         onSaveTextAs();
-        return;
-    }
+    else
+        savePictureAs();
+}
+
+bool MainWindow::savePictureAs() {
     const bool dhgr = pictureView->globalsRec->isDHGR;
     const QString filters = dhgr ? tr("DHGR (*.dhgr *.dgr);;DGR (*.dgr)") : tr("HGR (*.hgr)");
     const QString start = currentGraphicPath.isEmpty()
                               ? lastSaveDir
                               : inDirectory(lastSaveDir, baseNameOf(currentGraphicPath));
     const QString path = askSaveName(tr("Save As D/HGR"), start, filters);
-    if (path.isEmpty()) return;
+    if (path.isEmpty()) return false;
     rememberDirectory(lastSaveDir, "lastSaveDir", path);
-    if (!writeFileReporting(path, pictureFileBytes(pictureView->globalsRec))) return;
+    if (!writeFileReporting(path, pictureFileBytes(pictureView->globalsRec))) return false;
     showStatus(tr("Saved: %1").arg(path));
     // The picture now has that name: the title and the next proposed names follow it.
     currentGraphicPath = path;
+    pictureHistory->setClean();
     setPictureTitle(path);
+    return true;
 }
 
 void MainWindow::onSavePNG() {
@@ -121,14 +133,14 @@ bool MainWindow::writeFileReporting(const QString& path, const QByteArray& bytes
 }
 
 void MainWindow::onConvertToDHGR() {
-    pictureView->convertToDHGR();
+    editPicture(tr("Convert to DHGR"), [this] { pictureView->convertToDHGR(); });
     updateChecks();
 }
 
 void MainWindow::onShiftLeft() {
-    pictureView->shiftImage(true);
+    editPicture(tr("Shift Left"), [this] { pictureView->shiftImage(true); });
 }
 
 void MainWindow::onShiftRight() {
-    pictureView->shiftImage(false);
+    editPicture(tr("Shift Right"), [this] { pictureView->shiftImage(false); });
 }

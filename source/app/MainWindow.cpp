@@ -17,6 +17,7 @@
 #include <QScrollArea>
 #include <QStatusBar>
 #include <QTimer>
+#include <QUndoStack>
 
 namespace {
 
@@ -35,6 +36,8 @@ MainWindow::MainWindow(bool useStoredGeometryB) : dialogs(std::make_unique<Stand
     pictureView = new OrvelWidget(this);
     setupScrollArea();
     setupDockWidget();
+    setupToolsDock();
+    setupPictureHistory();
     showStatus(tr("Ready"));
     connect(pictureView, &OrvelWidget::statusMessage, this, &MainWindow::showStatus);
     connect(pictureView, &OrvelWidget::fileDropped, this,
@@ -43,6 +46,7 @@ MainWindow::MainWindow(bool useStoredGeometryB) : dialogs(std::make_unique<Stand
         if (startupSequence != nullptr && startupSequence->runningB) startupSequence->skip();
     });
     buildMenus();
+    setupZoomMenu();
     loadPrefs();
     setupGeometryTimer(useStoredGeometryB);
     setupViewShortcuts();
@@ -51,6 +55,8 @@ MainWindow::MainWindow(bool useStoredGeometryB) : dialogs(std::make_unique<Stand
 MainWindow::~MainWindow() {
     // The editor has no parent: it goes with the window that hosts it.
     delete textEditor;
+    // The history empties itself when the toolkit deletes it, after this window has gone.
+    if (pictureHistory != nullptr) pictureHistory->disconnect(this);
 }
 
 void MainWindow::setDialogs(std::unique_ptr<UserDialogs> replacement) {
@@ -85,15 +91,16 @@ void MainWindow::showStatus(const QString& message) {
 
 void MainWindow::setPictureTitle(const QString& path) {
     setWindowTitle(QStringLiteral("orvel — %1").arg(QFileInfo(path).fileName()));
+    updatePictureMark();
 }
 
 // Quitting, or closing the window, first asks about unsaved text as every other way out does.
 void MainWindow::onQuit() {
-    if (tryCloseEditor()) QCoreApplication::quit();
+    if (tryCloseEditor() && maybeSavePicture()) QCoreApplication::quit();
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
-    if (!tryCloseEditor()) {
+    if (!tryCloseEditor() || !maybeSavePicture()) {
         event->ignore();
         return;
     }

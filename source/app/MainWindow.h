@@ -3,17 +3,23 @@
 #pragma once
 
 #include "app/UserDialogs.h"
+#include "edit/ScreenState.h"
+#include "edit/ToolStroke.h"
 
 #include <QMainWindow>
 #include <QStringList>
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <memory>
 
 class OrvelWidget;
 class QAction;
 class QActionGroup;
+class QButtonGroup;
+class QLabel;
+class QUndoStack;
 class QJsonObject;
 class QMenu;
 struct ScreenEntry;
@@ -89,6 +95,29 @@ public:
     void onSelectAll();
     void onAbout();
 
+    // --- Picture history (PictureHistory.cpp)
+    // The one undoable way to replace the whole picture (imports, pastes of other pictures):
+    // one history step named `label`, the picture shown and the mark set.
+    void replacePicture(const QString& label, const ScreenState& state);
+    // Runs `edit` on the picture as one history step named `label`.
+    void editPicture(const QString& label, const std::function<void()>& edit);
+    // Records what changed since `before` as one step (nothing when nothing changed).
+    void recordPictureEdit(const QString& label, const ScreenState& before);
+    // A picture loaded: a new history, clean.
+    void startPictureHistory();
+    // After any change of the picture: render, the swatches for its kind, the mark, the menus.
+    void showChangedPicture();
+    // Save / Discard / Cancel before an edited picture is dropped; true when it may go.
+    bool maybeSavePicture();
+    // Save As for the picture; true once the file is on disk.
+    bool savePictureAs();
+    void onRedo();
+
+    // --- Tools, zoom and the picture's Edit commands (ToolCommands.cpp)
+    void selectTool(Tool tool);
+    void setZoom(int factor);
+    void toggleKeepHiRes();
+
     // --- Text editor hosting (TextEditorHosting.cpp)
     void ensureTextEditor();
     void showTextInEditor(const QString& text, const QString& path);
@@ -121,6 +150,14 @@ public:
     QAction* pasteAction = nullptr;
     QAction* clearAction = nullptr;
     QAction* selectAllAction = nullptr;
+    QAction* redoAction = nullptr;
+    QAction* keepHiResAction = nullptr;
+    QMenu* zoomMenu = nullptr;
+    QActionGroup* zoomChecks = nullptr;
+    QButtonGroup* toolButtons = nullptr;
+    QLabel* readoutLabel = nullptr;
+    // The picture's history; its clean state is the title's unsaved mark.
+    QUndoStack* pictureHistory = nullptr;
     QMenu* recentGraphicMenu = nullptr;
     QMenu* recentTextMenu = nullptr;
     QStringList recentTextScreens;
@@ -143,6 +180,13 @@ private:
     // The first-run size: the whole picture at its shown size and the "Colors" dock.
     void sizeToShowThePicture();
     void setupViewShortcuts();
+    void setupPictureHistory();
+    void setupToolsDock();
+    void setupZoomMenu();
+    void updatePictureMark();
+    void copyPictureSelection();
+    void pastePicture();
+    void clearPictureSelection();
     void showStatus(const QString& message);
     void setPictureTitle(const QString& path);
 

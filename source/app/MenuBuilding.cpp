@@ -6,6 +6,8 @@
 
 #include "view/OrvelWidget.h"
 
+#include <QUndoStack>
+
 #include <QAction>
 #include <QActionGroup>
 #include <QApplication>
@@ -37,6 +39,8 @@ const std::map<QString, Handler>& handlerTable() {
         {"toggleStartScreen", &MainWindow::toggleStartScreen},
         {"onAbout", &MainWindow::onAbout},
         {"onUndo", &MainWindow::onUndo},
+        {"onRedo", &MainWindow::onRedo},
+        {"toggleKeepHiRes", &MainWindow::toggleKeepHiRes},
         {"onCut", &MainWindow::onCut},
         {"onCopy", &MainWindow::onCopy},
         {"onPaste", &MainWindow::onPaste},
@@ -94,6 +98,7 @@ void MainWindow::buildMenusFrom(const QByteArray& description) {
                 const QString id = item.value("id").toString();
                 if (id == QLatin1String("recentGraphicMenu")) recentGraphicMenu = submenu;
                 if (id == QLatin1String("recentTextMenu")) recentTextMenu = submenu;
+                if (id == QLatin1String("zoomMenu")) zoomMenu = submenu;
             } else if (type == QLatin1String("radioGroup")) {
                 buildRadioGroup(menu, item);
             } else {
@@ -149,8 +154,10 @@ void MainWindow::buildAction(QMenu* menu, const QJsonObject& item) {
     }
     const QString tag = item.value("actTag").toString();
     const std::pair<const char*, QAction**> tagged[] = {
-        {"undo", &undoAction},   {"cut", &cutAction},     {"copy", &copyAction},
-        {"paste", &pasteAction}, {"clear", &clearAction}, {"selectAll", &selectAllAction},
+        {"undo", &undoAction},   {"cut", &cutAction},
+        {"copy", &copyAction},   {"paste", &pasteAction},
+        {"clear", &clearAction}, {"selectAll", &selectAllAction},
+        {"redo", &redoAction},   {"keepHiRes", &keepHiResAction},
     };
     for (const auto& [name, slot] : tagged)
         if (tag == QLatin1String(name)) *slot = action;
@@ -221,11 +228,25 @@ void MainWindow::updateChecks() {
     for (int index = 0; index <= 10; ++index)
         check(12 + index, palette == index);
     check(24, rec->startScreen);
+    if (keepHiResAction != nullptr) keepHiResAction->setChecked(pictureView->keepHiResB);
 }
 
 void MainWindow::updateEditMenuState() {
     const bool editing = textModeB && textEditor != nullptr;
-    for (QAction* action :
-         {undoAction, cutAction, copyAction, pasteAction, clearAction, selectAllAction})
-        if (action != nullptr) action->setEnabled(editing);
+    // Without a text screen the commands act on the picture: its history and its selection.
+    for (QAction* action : {cutAction, copyAction, pasteAction, clearAction, selectAllAction})
+        if (action != nullptr) action->setEnabled(editing || textEditor == nullptr);
+    const bool picture = textEditor == nullptr && pictureHistory != nullptr;
+    if (undoAction != nullptr) {
+        undoAction->setEnabled(editing || (picture && pictureHistory->canUndo()));
+        undoAction->setText(picture && pictureHistory->canUndo()
+                                ? tr("Undo %1").arg(pictureHistory->undoText())
+                                : QStringLiteral("Undo"));
+    }
+    if (redoAction != nullptr) {
+        redoAction->setEnabled(picture && pictureHistory->canRedo());
+        redoAction->setText(picture && pictureHistory->canRedo()
+                                ? tr("Redo %1").arg(pictureHistory->redoText())
+                                : QStringLiteral("Redo"));
+    }
 }

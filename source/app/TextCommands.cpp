@@ -6,9 +6,11 @@
 #include "text/TextGridWidget.h"
 #include "text/TextScreenEditor.h"
 #include "text/TextScreenFile.h"
+#include "view/OrvelWidget.h"
 
 #include <QDir>
 #include <QFileInfo>
+#include <QUndoStack>
 
 bool MainWindow::mayReplaceText() {
     // maybeSave() also counts an edit of the last few milliseconds, not yet reported.
@@ -85,26 +87,50 @@ bool MainWindow::onSaveTextFile(const QString& path) {
     return true;
 }
 
+// While a text screen is open the Edit commands go to its grid, as designed; otherwise they act
+// on the picture (its history, its selection).
 void MainWindow::onUndo() {
-    if (textEditor != nullptr) textEditor->grid->doUndo();
+    if (textEditor != nullptr)
+        textEditor->grid->doUndo();
+    else
+        pictureHistory->undo();
 }
 
 void MainWindow::onCut() {
-    if (textEditor != nullptr) textEditor->grid->doCut();
+    if (textEditor != nullptr) {
+        textEditor->grid->doCut();
+        return;
+    }
+    copyPictureSelection();
+    clearPictureSelection();
 }
 
 void MainWindow::onCopy() {
-    if (textEditor != nullptr) textEditor->grid->doCopy();
+    if (textEditor != nullptr)
+        textEditor->grid->doCopy();
+    else
+        copyPictureSelection();
 }
 
 void MainWindow::onPaste() {
-    if (textEditor != nullptr) textEditor->grid->doPaste();
+    if (textEditor != nullptr)
+        textEditor->grid->doPaste();
+    else
+        pastePicture();
 }
 
 void MainWindow::onClear() {
-    if (textEditor != nullptr) textEditor->grid->doClear();
+    if (textEditor != nullptr)
+        textEditor->grid->doClear();
+    else
+        clearPictureSelection();
 }
 
 void MainWindow::onSelectAll() {
-    if (textEditor != nullptr) textEditor->grid->doSelectAll();
+    if (textEditor != nullptr) {
+        textEditor->grid->doSelectAll();
+        return;
+    }
+    pictureView->stroke.selectAll();
+    selectTool(Tool::Select);
 }

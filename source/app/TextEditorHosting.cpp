@@ -59,6 +59,7 @@ void MainWindow::showTextInEditor(const QString& text, const QString& path) {
     textModeB = true;
     currentGraphicPath.clear();
     setWindowTitle(QStringLiteral("orvel"));
+    startPictureHistory(); // the picture is now the text's mirror
     updateEditMenuState();
 }
 

@@ -3,6 +3,7 @@
 #include "view/SwatchPanel.h"
 
 #include "core/Palettes.h"
+#include "edit/HiresColors.h"
 
 #include <QMouseEvent>
 #include <QPainter>
@@ -32,8 +33,19 @@ void SwatchPanel::setFloating(bool floating) {
     fitToColumns();
 }
 
+void SwatchPanel::setHiresColors(bool on) {
+    hiresColorsB = on;
+    fitToColumns();
+}
+
+ORVEL_ColorType SwatchPanel::colorOfCell(int index) const {
+    return hiresColorsB ? kHiresColors[index % kHiresColorCount]
+                        : static_cast<ORVEL_ColorType>(index);
+}
+
 void SwatchPanel::fitToColumns() {
-    const int rows = (kCells + columns - 1) / columns;
+    const int cells = hiresColorsB ? kHiresColorCount : kCells;
+    const int rows = (cells + columns - 1) / columns;
     setFixedSize(kPitch * columns + 2 * kMargin, kPitch * rows + 2 * kMargin);
     update();
 }
@@ -42,20 +54,24 @@ void SwatchPanel::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.fillRect(rect(), Qt::black);
     const ColorSpec* palette = globalsRec->palettes[ClampedPaletteType(globalsRec)];
-    for (int i = 0; i < kCells; ++i)
-        painter.fillRect(cellRect(i),
-                         QColor(palette[i].red >> 8, palette[i].green >> 8, palette[i].blue >> 8));
+    const int cells = hiresColorsB ? kHiresColorCount : kCells;
+    for (int i = 0; i < cells; ++i) {
+        const ColorSpec& entry = palette[colorOfCell(i)];
+        painter.fillRect(cellRect(i), QColor(entry.red >> 8, entry.green >> 8, entry.blue >> 8));
+    }
     QPen frame(Qt::white, 2, Qt::SolidLine, Qt::SquareCap, Qt::BevelJoin);
     painter.setPen(frame);
     painter.setBrush(Qt::NoBrush);
-    painter.drawRect(cellRect(selectedColor % kCells).adjusted(-1, -1, 1, 1));
+    for (int i = 0; i < cells; ++i)
+        if (colorOfCell(i) == selectedColor) painter.drawRect(cellRect(i).adjusted(-1, -1, 1, 1));
 }
 
 void SwatchPanel::mousePressEvent(QMouseEvent* event) {
     const QPoint at = event->position().toPoint();
-    for (int i = 0; i < kCells; ++i) {
+    const int cells = hiresColorsB ? kHiresColorCount : kCells;
+    for (int i = 0; i < cells; ++i) {
         if (!cellRect(i).contains(at)) continue;
-        selectedColor = static_cast<ORVEL_ColorType>(i);
+        selectedColor = colorOfCell(i);
         g_curColor = selectedColor;
         update();
         emit colorSelected(selectedColor);

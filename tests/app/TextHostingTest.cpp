@@ -49,7 +49,7 @@ TEST_F(HostingTest, AnOpenedTextIsEditedMirroredAndSavedOnClosing) {
     EXPECT_EQ(window->textEditor, nullptr);
     EXPECT_TRUE(QTest::qWaitFor([&] { return editor.isNull(); })) << "the window deletes itself";
     EXPECT_EQ(readTextScreenFile(path("SCREEN.txt")).text, "80XHELLO");
-    EXPECT_EQ(mode(), "picture 0");
+    EXPECT_EQ(mode(), "picture 6"); // the Edit commands act on the picture now
     EXPECT_EQ(banks(rec()), QByteArray(2 * kBankSize, '\0'));
 }
 
