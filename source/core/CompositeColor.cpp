@@ -94,6 +94,20 @@ void BuildCompositeTables(CompositeTables& tables) {
             FillEntry(weights, q, byte, tables.entry[q][byte]);
 }
 
+std::uint32_t CompositeSolidRGBA(unsigned pattern) {
+    // Memory dot d (offscreen dot d + 1) is lit when bit 3 - d mod 4 of the pattern is set; as
+    // a byte holds two whole cycles, every dot byte of the fill is the same.
+    unsigned byte = 0;
+    for (int i = 0; i < 8; ++i)
+        byte |= ((pattern >> (3 - (i + 3) % 4)) & 1u) << (7 - i);
+    std::uint8_t dots[CompositeTables::kBytes], colors[32];
+    std::memset(dots, static_cast<int>(byte), sizeof dots);
+    ColorRow(TablesInUse(), dots, colors, 1);
+    std::uint32_t rgba;
+    std::memcpy(&rgba, colors + 4, 4); // offscreen dot 1: memory dot 0 of a cycle
+    return rgba;
+}
+
 void CopyCompositeBits(ORVEL_GlobalsRec* rec) {
     const std::int64_t row = rec->curLine - gSkipLineStart;
     std::uint8_t* out = RGBARow(rec, rec->curLine);

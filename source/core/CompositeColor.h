@@ -25,6 +25,10 @@ struct CompositeTables {
     alignas(64) std::int16_t entry[kBytes][256][32];
 };
 
+// The colour a solid fill of 4-dot pattern `pattern` (0..15, a colour index) shows under the
+// engine, as an RGBA word: what the pencil paints with that colour.
+std::uint32_t CompositeSolidRGBA(unsigned pattern);
+
 // Fills `tables` from the model (well under a millisecond).
 void BuildCompositeTables(CompositeTables& tables);
 

@@ -1,7 +1,9 @@
 // The colour swatch panel: paints the sixteen full colours of the palette in force (also while a
-// one-bit palette shows the picture) and sets the pencil colour from a click.
+// one-bit palette shows the picture), or under the composite engine the colours its 4-dot
+// patterns show, and sets the pencil colour from a click.
 #include "view/SwatchPanel.h"
 
+#include "core/CompositeColor.h"
 #include "core/Palettes.h"
 
 #include <QMouseEvent>
@@ -41,10 +43,11 @@ void SwatchPanel::fitToColumns() {
 void SwatchPanel::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.fillRect(rect(), Qt::black);
-    const ColorSpec* palette = globalsRec->palettes[ClampedPaletteType(globalsRec)];
-    for (int i = 0; i < kCells; ++i)
-        painter.fillRect(cellRect(i),
-                         QColor(palette[i].red >> 8, palette[i].green >> 8, palette[i].blue >> 8));
+    const bool composite = CompositeEngineB(globalsRec); // colour comes from the signal there
+    for (int i = 0; i < kCells; ++i) {
+        const std::uint32_t rgba = composite ? CompositeSolidRGBA(i) : PaletteRGBA(globalsRec, i);
+        painter.fillRect(cellRect(i), QColor(rgba & 255, rgba >> 8 & 255, rgba >> 16 & 255));
+    }
     QPen frame(Qt::white, 2, Qt::SolidLine, Qt::SquareCap, Qt::BevelJoin);
     painter.setPen(frame);
     painter.setBrush(Qt::NoBrush);

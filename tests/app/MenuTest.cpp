@@ -50,7 +50,9 @@ TEST_F(AppTest, MenuBarIsTheDesignedOneAndBrokenDescriptionsAreReported) {
                 "Copy Ctrl+C @copy|Paste Ctrl+V @paste|Clear @clear|Select All Ctrl+A @selectAll|"
                 "-|Show Startup Screen Ctrl+P #24 +check|Convert to DHGR #23|-|Shift Left "
                 "Ctrl+Left|Shift Right Ctrl+Right|[E&ngine]|Quen: Dunmere {0} #0|Quen: Double "
-                "{0} #1|Quen: Sharp {0} #2|“By the Book” {0} #3|-|“By the Book” uses Bit Shifting "
+                "{0} #1|Quen: Sharp {0} #2|“By the Book” {0} #3|Composite (NTSC) {0} #25|-|“By the "
+                "Book” "
+                "uses Bit Shifting "
                 "#4 +check|-|Half Size {6} #6|Normal Size {6} #7|Double Size {6} #8|-|No Aspect "
                 "Correction (1.0) {9} #9|Standard Aspect (0.9) {9} #10|DV Aspect (0.84) {9} #11|-|"
                 "560 Mode (For B&&W Pencil) #5 +check|[&Palette]|Dunmere Ctrl+1 {12} #12|"
@@ -66,7 +68,7 @@ TEST_F(AppTest, MenuBarIsTheDesignedOneAndBrokenDescriptionsAreReported) {
         R"([{"title": "X", "items": [{"text": "Y", "slot": "onNothing"}]}])",
         R"([{"title": "X", "items": [{"type": "radioGroup", "id": "zoom", )"
         R"("items": [{"text": "Z", "actId": 3}]}]}])",
-        R"([{"title": "X", "items": [{"text": "Y", "slot": "onSave", "actId": 25}]}])",
+        R"([{"title": "X", "items": [{"text": "Y", "slot": "onSave", "actId": 26}]}])",
     };
     for (const char* description : broken) {
         MainWindow fresh;
@@ -127,6 +129,10 @@ TEST_F(AppTest, MenuItemsAndViewShortcutsChangeTheRecordAndTheCheckMarks) {
         {"#5", {8, 5, 2, 1, 1, 2, 2, 2, 1, 0, 0}, true, "2 4 5 8 11 17"},
         {"#24", {8, 5, 2, 1, 1, 2, 2, 2, 1, 1, 0}, true, "2 4 5 8 11 17 24"},
         {"#20", {1, 5, 0, 1, 1, 2, 2, 2, 1, 1, 0}, true, "2 4 5 8 11 20 24"},
+        {"#25", {8, 5, 0, 1, 1, 3, 2, 2, 1, 1, 0}, true, "4 5 8 11 17 24 25"}, // palettes greyed
+        {"n", {8, 5, 0, 1, 1, 2, 2, 2, 1, 1, 0}, true, "2 4 5 8 11 17 24"},    // the engine before
+        {"n", {8, 5, 0, 1, 1, 3, 2, 2, 1, 1, 0}, true, "4 5 8 11 17 24 25"},
+        {"k", {1, 5, 0, 1, 1, 3, 2, 2, 1, 1, 0}, true, "4 5 8 11 20 24 25"}, // one-bit works
     };
     for (const auto& step : steps) {
         QSettings().remove("engine/schemeType"); // every apply writes it
@@ -141,6 +147,8 @@ TEST_F(AppTest, MenuItemsAndViewShortcutsChangeTheRecordAndTheCheckMarks) {
             if (window->actionsById[id]->isChecked()) checked << QString::number(id);
         EXPECT_EQ(checked.join(' '), step.checked) << step.keys;
         EXPECT_EQ(window->actionsById[4]->isEnabled(), !rec()->quenEngine) << step.keys;
+        for (int id = 12; id < 20; ++id) // the colour palettes
+            EXPECT_EQ(window->actionsById[id]->isEnabled(), !CompositeEngineB(rec())) << id;
         if (!step.applies) continue;
         MainWindow relaunched; // reads back what was stored
         std::vector<int> stored = block(relaunched.pictureView->globalsRec);
