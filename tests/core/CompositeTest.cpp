@@ -96,8 +96,9 @@ int ChannelGap(std::uint32_t a, std::uint32_t b) {
 
 } // namespace
 
-// The model's solid colours: double hi-res 4-dot patterns (pattern p on line p) and hi-res fills
-// (even byte, odd byte) on lines 16..21; black and white are exact, without colour.
+// The model's solid colours: double hi-res 4-dot patterns (pattern p on line p, and alone as the
+// swatches show them) and hi-res fills (even byte, odd byte) on lines 16..21; black and white
+// are exact, without colour.
 TEST(Composite, SolidPatternsAndHiresFillsGiveTheModelsColours) {
     const std::uint32_t solid[16] = {0x000000, 0xA60C40, 0x406300, 0xE66F00, 0x007440, 0x807F80,
                                      0x19D700, 0xBFE308, 0x401CF7, 0xE628FF, 0x80807F, 0xFF8BBF,
@@ -106,6 +107,11 @@ TEST(Composite, SolidPatternsAndHiresFillsGiveTheModelsColours) {
     for (int line = 0; line < 22; ++line)
         SolidLine(rec, line, line % 16, line < 16 ? 6 : line - 16);
     const Picture dhgr = Composite(rec, true), hgr = Composite(rec, false);
+    for (unsigned p = 0; p < 16; ++p) { // the swatches' colours under the engine
+        const std::uint32_t rgba = CompositeSolidRGBA(p);
+        EXPECT_LE(ChannelGap((rgba & 255) << 16 | (rgba & 0xFF00) | (rgba >> 16 & 255), solid[p]),
+                  1);
+    }
     for (int line = 0; line < 22; ++line)
         for (int x = 40; x < 520; ++x) {
             const std::uint32_t want = line < 16 ? solid[line] : kFills[line - 16][2];
