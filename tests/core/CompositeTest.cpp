@@ -18,8 +18,8 @@ void Draw(OwnedRec& rec, int line, Lit lit, int f = -1) {
     const std::uint8_t fills[5][2] = {
         {0x55, 0x2A}, {0x2A, 0x55}, {0xD5, 0xAA}, {0xAA, 0xD5}, {0x7F, 0x7F}};
     for (int d = 0; d < kMemoryDots; ++d) {
-        if (lit(d))
-            (d / 7 % 2 ? rec->mainMem : rec->auxMem)[g_rowoffsets[line] + d / 14] |= 1 << d % 7;
+        std::uint8_t* bank = d / 7 % 2 ? rec->mainMem : rec->auxMem;
+        if (lit(d)) bank[g_rowoffsets[line] + d / 14] |= 1 << d % 7;
         if (f >= 0 && f < 5) rec->mainMem[g_rowoffsets[line] + d / 14] = fills[f][d / 14 % 2];
     }
 }
@@ -121,14 +121,14 @@ TEST(Composite, MatchesTheModelEvaluatedFilterByFilter) {
         for (int picture = 0; picture < 6; ++picture) { // random, sparse, solid; hi-res, double
             std::mt19937 rng(seed + picture);
             OwnedRec rec;
-            for (int i = 0; picture < 4 && i < 2 * kBankSize; ++i)
-                (i % 2 ? rec->mainMem : rec->auxMem)[i / 2] =
-                    std::uint8_t(rng() % (picture < 2 ? 1 : 24) ? 0 : rng());
+            for (int i = 0; picture < 4 && i < 2 * kBankSize; i += 2)
+                for (std::uint8_t* bank : {rec->auxMem, rec->mainMem})
+                    bank[i / 2] = std::uint8_t(rng() % (picture < 2 ? 1 : 24) ? 0 : rng());
             for (int line = 0, p = rng() % 16; picture >= 4 && line < kLines;
                  ++line, p = rng() % 16)
                 Draw(
                     rec, line, [p](int d) { return (p >> (3 - d % 4)) & 1; },
-                    p % 5 - 3 * (picture % 2));
+                    picture % 2 ? -1 : p % 5);
             const Picture fast = Render(rec, picture % 2);
             const std::vector<std::uint8_t> model = Model(rec.get());
             for (std::size_t k = 0; k < model.size(); ++k)
