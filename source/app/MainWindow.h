@@ -32,8 +32,10 @@ class MainWindow : public QMainWindow {
     Q_OBJECT
 
 public:
-    // The menu description's actIds run 0..24.
-    static constexpr int kActionIds = 25;
+    // The menu description's actIds run 0..25.
+    static constexpr int kActionIds = 26;
+    // The actId of "Composite (NTSC)", the engine group's fifth item.
+    static constexpr int kCompositeEngineId = 25;
 
     // `useStoredGeometryB` false: the window takes its first-run size and place whatever the
     // store holds (the test mode renders off screen and must not trust a stored geometry).
@@ -60,6 +62,7 @@ public:
     void toggle560Mode();
     void toggleStartScreen();
     void toggleQuenK();
+    void toggleCompositeK();
     void toggleColorK();
     void applyAndSave();
     bool viewShortcutBlockedB();
@@ -143,6 +146,7 @@ public:
     bool textModeB = false;
     std::uint16_t savedColorPalette = 0;
     std::uint16_t savedMonoPalette = 1;
+    int engineBeforeComposite = 3; // the engine N returns to from "Composite (NTSC)"
     std::array<QAction*, kActionIds> actionsById = {};
     QAction* undoAction = nullptr;
     QAction* cutAction = nullptr;

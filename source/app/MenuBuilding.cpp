@@ -4,6 +4,7 @@
 // a handler or group that does not exist, is a programming error: it is recorded and logged.
 #include "app/MainWindow.h"
 
+#include "core/CompositeColor.h"
 #include "view/OrvelWidget.h"
 
 #include <QUndoStack>
@@ -211,8 +212,9 @@ void MainWindow::updateChecks() {
     auto check = [this](int id, bool on) {
         if (QAction* action = actionsById[static_cast<std::size_t>(id)]) action->setChecked(on);
     };
-    const int engine = rec->quenEngine ? rec->schemeType : 3;
-    for (int id = 0; id <= 3; ++id)
+    const bool composite = CompositeEngineB(rec);
+    const int engine = !rec->quenEngine ? 3 : composite ? kCompositeEngineId : rec->schemeType;
+    for (int id : {0, 1, 2, 3, kCompositeEngineId})
         check(id, engine == id);
     if (QAction* shifting = actionsById[4]) {
         const QSignalBlocker blocker(shifting);
@@ -227,6 +229,10 @@ void MainWindow::updateChecks() {
     const int palette = rec->bmFinalDepth != 1 ? rec->paletteType : rec->oneBitPalette + 8;
     for (int index = 0; index <= 10; ++index)
         check(12 + index, palette == index);
+    // The composite engine's colour comes from the signal: the colour palettes do not apply.
+    for (int id = 12; id <= 19; ++id)
+        if (QAction* action = actionsById[static_cast<std::size_t>(id)])
+            action->setEnabled(!composite);
     check(24, rec->startScreen);
     if (keepHiResAction != nullptr) keepHiResAction->setChecked(pictureView->keepHiResB);
 }

@@ -4,6 +4,7 @@
 #include "app/MainWindow.h"
 
 #include "app/StoredValues.h"
+#include "core/CompositeColor.h"
 #include "view/OrvelWidget.h"
 #include "view/SwatchPanel.h"
 
@@ -25,7 +26,7 @@ void readRenderingSettings(QSettings& settings, ORVEL_GlobalsRec* rec) {
         return static_cast<std::uint16_t>(storedChoice(settings.value(key), allowed, fallback));
     };
     rec->quenEngine = flag("quenEngine", true);
-    rec->schemeType = choice("schemeType", {0, 1, 2}, 0);
+    rec->schemeType = choice("schemeType", {0, 1, 2, kCompositeScheme}, 0);
     rec->bmFinalDepth = choice("bmFinalDepth", {8, 1}, 8);
     rec->paletteType = choice("paletteType", {0, 1, 2, 3, 4, 5, 6, 7}, 0);
     rec->oneBitPalette = choice("oneBitPalette", {0, 1, 2}, 0);

@@ -1,7 +1,9 @@
 // The colour swatch panel: paints the sixteen full colours of the palette in force (also while a
-// one-bit palette shows the picture) and sets the pencil colour from a click.
+// one-bit palette shows the picture), or under the composite engine the colours its 4-dot
+// patterns show, and sets the pencil colour from a click.
 #include "view/SwatchPanel.h"
 
+#include "core/CompositeColor.h"
 #include "core/Palettes.h"
 #include "edit/HiresColors.h"
 
@@ -53,11 +55,13 @@ void SwatchPanel::fitToColumns() {
 void SwatchPanel::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.fillRect(rect(), Qt::black);
-    const ColorSpec* palette = globalsRec->palettes[ClampedPaletteType(globalsRec)];
+    const bool composite = CompositeEngineB(globalsRec); // colour comes from the signal there
     const int cells = hiresColorsB ? kHiresColorCount : kCells;
     for (int i = 0; i < cells; ++i) {
-        const ColorSpec& entry = palette[colorOfCell(i)];
-        painter.fillRect(cellRect(i), QColor(entry.red >> 8, entry.green >> 8, entry.blue >> 8));
+        const int color = colorOfCell(i);
+        const std::uint32_t rgba =
+            composite ? CompositeSolidRGBA(color) : PaletteRGBA(globalsRec, color);
+        painter.fillRect(cellRect(i), QColor(rgba & 255, rgba >> 8 & 255, rgba >> 16 & 255));
     }
     QPen frame(Qt::white, 2, Qt::SolidLine, Qt::SquareCap, Qt::BevelJoin);
     painter.setPen(frame);

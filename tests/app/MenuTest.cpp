@@ -31,7 +31,7 @@ TEST_F(AppTest, MenusAreWiredWholeAndBrokenDescriptionsAreReported) {
         R"([{"title": "X", "items": [{"text": "Y", "slot": "onNothing"}]}])",
         R"([{"title": "X", "items": [{"type": "radioGroup", "id": "zoom", )"
         R"("items": [{"text": "Z", "actId": 3}]}]}])",
-        R"([{"title": "X", "items": [{"text": "Y", "slot": "onSave", "actId": 25}]}])",
+        R"([{"title": "X", "items": [{"text": "Y", "slot": "onSave", "actId": 26}]}])",
     };
     for (const char* description : broken) {
         MainWindow fresh;
@@ -112,6 +112,10 @@ TEST_F(AppTest, MenuItemsAndViewShortcutsChangeTheRecordAndTheCheckMarks) {
         {"#5", {8, 5, 2, 1, 1, 2, 2, 2, 1, 0, 0}, true, "2 4 5 8 11 17"},
         {"#24", {8, 5, 2, 1, 1, 2, 2, 2, 1, 1, 0}, true, "2 4 5 8 11 17 24"},
         {"#20", {1, 5, 0, 1, 1, 2, 2, 2, 1, 1, 0}, true, "2 4 5 8 11 20 24"},
+        {"#25", {8, 5, 0, 1, 1, 3, 2, 2, 1, 1, 0}, true, "4 5 8 11 17 24 25"}, // palettes greyed
+        {"t", {8, 5, 0, 1, 1, 2, 2, 2, 1, 1, 0}, true, "2 4 5 8 11 17 24"},    // the engine before
+        {"t", {8, 5, 0, 1, 1, 3, 2, 2, 1, 1, 0}, true, "4 5 8 11 17 24 25"},
+        {"k", {1, 5, 0, 1, 1, 3, 2, 2, 1, 1, 0}, true, "4 5 8 11 20 24 25"}, // one-bit works
     };
     for (const auto& step : steps) {
         QSettings().remove("engine/schemeType"); // every apply writes it
@@ -126,6 +130,8 @@ TEST_F(AppTest, MenuItemsAndViewShortcutsChangeTheRecordAndTheCheckMarks) {
             if (window->actionsById[id]->isChecked()) checked << QString::number(id);
         EXPECT_EQ(checked.join(' '), step.checked) << step.keys;
         EXPECT_EQ(window->actionsById[4]->isEnabled(), !rec()->quenEngine) << step.keys;
+        for (int id = 12; id < 20; ++id) // the colour palettes
+            EXPECT_EQ(window->actionsById[id]->isEnabled(), !CompositeEngineB(rec())) << id;
         if (!step.applies) continue;
         MainWindow relaunched; // reads back what was stored
         std::vector<int> stored = block(relaunched.pictureView->globalsRec);
