@@ -1,5 +1,5 @@
-// Shared helpers of the graphics core tests: an owned record, an RGBA picture, palette
-// colours, random bytes, the seeds of the random tests and the reference engines.
+// Shared helpers of the graphics core tests: an owned record, an RGBA picture, random
+// bytes, the seeds of the random tests and the reference engines.
 #pragma once
 
 #include "core/Core.h"
@@ -36,12 +36,6 @@ struct Picture {
         return bytes[static_cast<std::size_t>(y * kRowBytes + 4 * x + 3)];
     }
 };
-
-// 0xRRGGBB of palette entry `index` of the palette in force.
-inline std::uint32_t EntryRGB(ORVEL_GlobalsRec* rec, unsigned index) {
-    const ColorSpec& c = rec->palettes[rec->paletteType][index];
-    return (std::uint32_t(c.red >> 8) << 16) | (std::uint32_t(c.green >> 8) << 8) | (c.blue >> 8);
-}
 
 inline void FillRandom(std::mt19937& rng, std::uint8_t* bytes, std::size_t count) {
     for (std::size_t i = 0; i < count; ++i)
