@@ -119,17 +119,15 @@ TEST(StartupSequence, WithoutSoundsScreensFollowThePausesAndWelcomeStays) {
         run.sequence.start();
         EXPECT_TRUE(run.view.offscreenImage != apple && run.view.offscreenImage != welcome);
         EXPECT_EQ(run.timer("stepTimer")->interval(), 500);
-        // The screen is an overlay: the picture and its settings stay in the record meanwhile.
-        OrvelWidget overlaid;
-        showDistinctivePicture(overlaid, seed);
-        overlaid.showOverlayImage(run.view.offscreenImage);
-        EXPECT_EQ(run.view.grab().toImage(), overlaid.grab().toImage());
         run.fire("stepTimer");
         EXPECT_TRUE(run.view.offscreenImage == apple) << "not Apple //c";
         EXPECT_EQ(run.timer("stepTimer")->interval(), 250);
         run.fire("stepTimer"); // without sounds "ProDOS" gives way to "Welcome" at once
         EXPECT_TRUE(run.view.offscreenImage == welcome) << "not Welcome";
         EXPECT_FALSE(run.timer("stepTimer")->isActive() || run.timer("retryTimer")->isActive());
+        // Shown as an overlay, in the window size of the picture's own settings.
+        OrvelWidget overlaid;
+        showDistinctivePicture(overlaid, seed);
         overlaid.showOverlayImage(welcome);
         EXPECT_EQ(run.view.grab().toImage(), overlaid.grab().toImage());
         EXPECT_TRUE(run.sequence.runningB);
