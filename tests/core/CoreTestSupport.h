@@ -1,5 +1,5 @@
-// Shared helpers of the graphics core tests: an owned record, an RGBA picture, palette
-// colours, random bytes, the seeds of the random tests and the reference engines.
+// Shared helpers of the graphics core tests: an owned record, an RGBA picture, random
+// bytes, the seeds of the random tests and the reference engines.
 #pragma once
 
 #include "core/Core.h"
@@ -37,12 +37,6 @@ struct Picture {
     }
 };
 
-// 0xRRGGBB of palette entry `index` of the palette in force.
-inline std::uint32_t EntryRGB(ORVEL_GlobalsRec* rec, unsigned index) {
-    const ColorSpec& c = rec->palettes[rec->paletteType][index];
-    return (std::uint32_t(c.red >> 8) << 16) | (std::uint32_t(c.green >> 8) << 8) | (c.blue >> 8);
-}
-
 inline void FillRandom(std::mt19937& rng, std::uint8_t* bytes, std::size_t count) {
     for (std::size_t i = 0; i < count; ++i)
         bytes[i] = static_cast<std::uint8_t>(rng());
@@ -62,12 +56,5 @@ namespace reference {
 
 // The whole pipeline of the record's settings, like RenderPicture, into `store`.
 void RenderPicture(ORVEL_GlobalsRec* rec, RGBAStore store);
-
-// The per-line function of `mode` (0 hi-res dots, 1 hi-res colour, 2 double hi-res dots,
-// 3 double hi-res colour) for line curLine at bank offset rowOffset, into the store in use.
-void CopyLine(ORVEL_GlobalsRec* rec, int mode);
-
-// The Quen colouring of the 192 rows of one-bit dots in monoBits into the store in use.
-void QuenColor(ORVEL_GlobalsRec* rec);
 
 } // namespace reference

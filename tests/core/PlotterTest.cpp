@@ -1,5 +1,5 @@
 // What the reference engines take from the core as given: the plotter's clipping and colours,
-// the pen width of each engine, the band of lines walked, and dots written back to memory.
+// the pen width of each engine, and dots written back to memory.
 #include "CoreTestSupport.h"
 
 #include <gtest/gtest.h>
@@ -43,28 +43,6 @@ TEST(Plotter, PenWidthChosenByEngineShapeAndDepth) {
         UpdatePenWidth(rec.get());
         EXPECT_EQ(rec->penWidth, c[3]) << c[0] << c[1] << c[2];
     }
-}
-
-// The band: the offscreen store's size follows it, and empty or off-screen bands are safe.
-TEST(Plotter, BandsOfLines) {
-    OwnedRec rec; // sets the full band again when it goes
-    Rect r = GetOffscreenSize();
-    EXPECT_TRUE(r.top == 0 && r.left == 0 && r.bottom == 192 && r.right == 562);
-    gSkipToLineB = true;
-    gSkipLineStart = 10;
-    gSkipLineEnd = 20;
-    r = GetOffscreenSize();
-    EXPECT_TRUE(r.top == 10 && r.bottom == 20 && OffscreenRows() == 10);
-    SetFullBand();
-    rec->mainMem[0] = 0x7F;
-    PrepareMonoStore(rec.get());
-    gSkipLineStart = gSkipLineEnd = 100;
-    CopyApple2Bits(rec.get(), 0);
-    EXPECT_EQ(rec->curLine, 100);
-    gSkipLineStart = -32768;
-    gSkipLineEnd = 32767;
-    for (short mode : {0, 1, 2, 3, 4, 5, 6, -1})
-        CopyApple2Bits(rec.get(), mode);
 }
 
 // Rendered dots read back into memory as they were, bit 7 cleared and holes left alone; hi-res

@@ -84,6 +84,12 @@ void ColorDoubleBits(ORVEL_GlobalsRec* rec) {
     }
 }
 
+void CopyLine(ORVEL_GlobalsRec* rec, int mode) {
+    void (*const kLine[])(ORVEL_GlobalsRec*) = {MonoBits, ColorBits, MonoDoubleBits,
+                                                ColorDoubleBits};
+    kLine[mode](rec);
+}
+
 void Walk(ORVEL_GlobalsRec* rec, int mode) {
     for (rec->curLine = gSkipLineStart; rec->curLine < gSkipLineEnd; ++rec->curLine) {
         rec->rowOffset = g_rowoffsets[rec->curLine];
@@ -100,14 +106,6 @@ void Prepare(ORVEL_GlobalsRec* rec, RGBAStore store, bool oneBit) {
     for (int y = 0; !oneBit && y < 192; ++y)
         for (int x = 0; x < 562; ++x)
             std::memcpy(store.pixels + y * store.rowBytes + 4 * x, "\0\0\0\xFF", 4);
-}
-
-} // namespace
-
-void CopyLine(ORVEL_GlobalsRec* rec, int mode) {
-    void (*const kLine[])(ORVEL_GlobalsRec*) = {MonoBits, ColorBits, MonoDoubleBits,
-                                                ColorDoubleBits};
-    kLine[mode](rec);
 }
 
 void QuenColor(ORVEL_GlobalsRec* rec) {
@@ -135,6 +133,8 @@ void QuenColor(ORVEL_GlobalsRec* rec) {
         }
     }
 }
+
+} // namespace
 
 void RenderPicture(ORVEL_GlobalsRec* rec, RGBAStore store) {
     globalsP = rec;

@@ -17,6 +17,7 @@
 #include <QTimer>
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 #include <set>
 
@@ -118,104 +119,94 @@ TEST(StartupSequence, WithoutSoundsScreensFollowThePausesAndWelcomeStays) {
         run.sequence.start();
         EXPECT_TRUE(run.view.offscreenImage != apple && run.view.offscreenImage != welcome);
         EXPECT_EQ(run.timer("stepTimer")->interval(), 500);
-        // The screen is an overlay: the picture and its settings stay in the record meanwhile.
-        OrvelWidget overlaid;
-        showDistinctivePicture(overlaid, seed);
-        overlaid.showOverlayImage(run.view.offscreenImage);
-        EXPECT_EQ(run.view.grab().toImage(), overlaid.grab().toImage());
         run.fire("stepTimer");
         EXPECT_TRUE(run.view.offscreenImage == apple) << "not Apple //c";
         EXPECT_EQ(run.timer("stepTimer")->interval(), 250);
         run.fire("stepTimer"); // without sounds "ProDOS" gives way to "Welcome" at once
         EXPECT_TRUE(run.view.offscreenImage == welcome) << "not Welcome";
         EXPECT_FALSE(run.timer("stepTimer")->isActive() || run.timer("retryTimer")->isActive());
+        // Shown as an overlay, in the window size of the picture's own settings.
+        OrvelWidget overlaid;
+        showDistinctivePicture(overlaid, seed);
         overlaid.showOverlayImage(welcome);
         EXPECT_EQ(run.view.grab().toImage(), overlaid.grab().toImage());
         EXPECT_TRUE(run.sequence.runningB);
         EXPECT_EQ(run.finished.count(), 0);
+        run.view.globalsRec->bmFinalDepth = 8; // menus stay usable: this is given up too
+        run.view.clearPicture();
         run.sequence.skip();
         run.expectPictureBack();
     }
 }
 
-// Skipped at every kind of wait, each run in its own view; afterwards no timer is pending and a
-// second skip or finish changes nothing.
+// Skipped at every kind of wait, each run in its own view, after the menus (usable meanwhile)
+// changed the picture and the palette: afterwards no timer is pending and a second skip or
+// finish changes nothing. Finishing a sequence never started does nothing.
 TEST(StartupSequence, SkipAtAnyWaitGivesThePictureBackAndEndsForGood) {
+    const auto sound = [](SequenceRun& r, int i) {
+        return r.sequence.findChildren<QSoundEffect*>().value(i);
+    };
+    const std::tuple<const char*, bool, std::function<void(SequenceRun&)>> waits[] = {
+        {"the first pause, started twice", false,
+         [](SequenceRun& r) { r.sequence.start(), r.sequence.start(); }},
+        {"Apple //c", false, [](SequenceRun& r) { r.sequence.start(), r.fire("stepTimer"); }},
+        {"the beep still loading", true,
+         [&](SequenceRun& r) {
+             ASSERT_EQ(sound(r, 0)->status(), QSoundEffect::Loading);
+             r.sequence.start();
+             EXPECT_EQ(r.timer("retryTimer")->interval(), 50);
+             r.fire("retryTimer"); // still loading: it tries again
+         }},
+        {"a playing sound, which the skip itself stops without a step", true,
+         [&](SequenceRun& r) {
+             const QList<QSoundEffect*> all = r.sequence.findChildren<QSoundEffect*>();
+             QTRY_VERIFY_WITH_TIMEOUT(
+                 std::all_of(all.begin(), all.end(),
+                             [](QSoundEffect* s) { return s->status() == QSoundEffect::Ready; }),
+                 10000);
+             r.sequence.start();
+             if (r.timer("stepTimer")->isActive()) r.fire("stepTimer");
+             all.back()->play();
+             ASSERT_TRUE(all.back()->isPlaying());
+         }},
+        {"the pause after the beep's retry", true,
+         [&](SequenceRun& r) {
+             r.sequence.start();
+             QTimer* retry = r.timer("retryTimer");
+             ASSERT_TRUE(retry->isActive());
+             retry->stop(); // the test ends this wait itself, once the beep has loaded
+             QTRY_VERIFY_WITH_TIMEOUT(sound(r, 0)->status() == QSoundEffect::Ready, 10000);
+             QMetaObject::invokeMethod(retry, "timeout");
+             // Without audio output the beep is passed over and the pause begins; with it, it
+             // plays.
+             QTimer* pause = r.timer("stepTimer");
+             EXPECT_TRUE(sound(r, 0)->isPlaying() ||
+                         (pause->isActive() && pause->interval() == 500));
+         }},
+    };
     for (const quint32 seed : testSeeds(53)) {
         SCOPED_TRACE(testing::Message() << "seed " << seed);
-        std::vector<std::pair<const char*, std::unique_ptr<SequenceRun>>> runs;
-        const auto run = [&](const char* name, bool sounds) -> SequenceRun& {
-            runs.emplace_back(name, std::make_unique<SequenceRun>(seed + runs.size(), sounds));
-            return *runs.back().second;
-        };
-        SequenceRun& idle = run("idle", false); // finishing a sequence never started does nothing
+        SequenceRun idle(seed, false);
         idle.sequence.finish();
         idle.sequence.skip();
         EXPECT_EQ(idle.finished.count(), 0);
         EXPECT_EQ(stateOf(idle.view), idle.before);
-        runs.clear();
-
-        SequenceRun& loading = run("skipped while the beep loads", true);
-        QSoundEffect* beep = loading.sequence.findChildren<QSoundEffect*>().value(0);
-        ASSERT_EQ(beep->status(), QSoundEffect::Loading);
-        loading.sequence.start();
-        EXPECT_EQ(loading.timer("retryTimer")->interval(), 50);
-        loading.fire("retryTimer"); // still loading: it tries again
-        loading.sequence.skip();
-
-        SequenceRun& retried = run("skipped in the pause after the beep's retry", true);
-        retried.sequence.start();
-        QTimer* retry = retried.timer("retryTimer");
-        ASSERT_TRUE(retry->isActive());
-        retry->stop(); // the test ends this wait itself, once the beep has loaded
-        QSoundEffect* retriedBeep = retried.sequence.findChildren<QSoundEffect*>().value(0);
-        QTRY_VERIFY_WITH_TIMEOUT(retriedBeep->status() == QSoundEffect::Ready, 10000);
-        QMetaObject::invokeMethod(retry, "timeout");
-        // Without audio output the beep is passed over and the pause begins; with it, it plays.
-        QTimer* pauseTimer = retried.timer("stepTimer");
-        EXPECT_TRUE(retriedBeep->isPlaying() ||
-                    (pauseTimer->isActive() && pauseTimer->interval() == 500));
-        retried.sequence.skip();
-
-        SequenceRun& pause = run("skipped in the first pause", false);
-        pause.sequence.start();
-        pause.sequence.start(); // a second start keeps the picture saved by the first
-        pause.sequence.skip();
-
-        SequenceRun& apple = run("skipped at Apple //c after the picture changed", false);
-        apple.sequence.start();
-        apple.fire("stepTimer");
-        // The menus stay usable meanwhile: another picture and another palette are given up too.
-        apple.view.globalsRec->paletteType = 7;
-        apple.view.globalsRec->bmFinalDepth = 8;
-        apple.view.clearPicture();
-        apple.sequence.skip();
-
-        SequenceRun& welcome = run("skipped at Welcome", false);
-        welcome.sequence.start();
-        welcome.fire("stepTimer");
-        welcome.fire("stepTimer");
-        welcome.sequence.skip();
-
-        // A playing sound is stopped by the skip itself; that stop must not perform a step.
-        SequenceRun& playing = run("skipped while a sound plays", true);
-        const QList<QSoundEffect*> sounds = playing.sequence.findChildren<QSoundEffect*>();
-        QTRY_VERIFY_WITH_TIMEOUT(
-            std::all_of(sounds.begin(), sounds.end(),
-                        [](QSoundEffect* s) { return s->status() == QSoundEffect::Ready; }),
-            10000);
-        playing.sequence.start();
-        if (playing.timer("stepTimer")->isActive()) playing.fire("stepTimer");
-        sounds.back()->play();
-        ASSERT_TRUE(sounds.back()->isPlaying());
-        playing.sequence.skip();
-
-        for (const auto& [name, each] : runs) {
+        std::vector<std::unique_ptr<SequenceRun>> runs; // kept until the end, so late signals land
+        for (const auto& [name, sounds, reach] : waits) {
             SCOPED_TRACE(name);
-            each->expectPictureBack();
-            each->sequence.skip();
-            each->sequence.finish();
-            each->expectPictureBack();
+            runs.push_back(std::make_unique<SequenceRun>(seed + runs.size(), sounds));
+            reach(*runs.back());
+            runs.back()->view.globalsRec->paletteType = 7;
+            runs.back()->view.clearPicture();
+            runs.back()->sequence.skip();
+        }
+        for (std::size_t i = 0; i < runs.size(); ++i) {
+            SCOPED_TRACE(std::get<0>(waits[i]));
+            for (int twice = 0; twice < 2; ++twice) {
+                runs[i]->expectPictureBack();
+                runs[i]->sequence.skip();
+                runs[i]->sequence.finish();
+            }
         }
     }
 }

@@ -75,12 +75,9 @@ TEST(TextScreenPicture, CellsLandAtTheirScreenAddresses) {
     // A glyph is the same seven dots in both widths; "80" is the marker only at the very start.
     for (int column = 0; column < 2; ++column)
         EXPECT_EQ(CellLines("80AB", column), CellLines("AB", column)) << column;
-    EXPECT_NE(CellLines("AB", 0), CellLines("AB", 1));
-    EXPECT_EQ(CellLines("A80", 0), CellLines("A", 0));
     EXPECT_EQ(CellLines("A80", 1), CellLines("8", 0));
     EXPECT_EQ(CellLines("A80", 2), CellLines("0", 0));
-    EXPECT_NE(CellLines("8", 0), CellLines("0", 0));
-    EXPECT_NE(CellLines("0", 0), std::vector<int>(8, 0));
+    EXPECT_NE(CellLines("8", 0), CellLines("0", 0)); // the font is there: the glyphs differ
 }
 
 // Over a noisy picture: every setting but the columns stays, 40 columns save as hi-res, every
