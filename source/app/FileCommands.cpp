@@ -58,14 +58,17 @@ void MainWindow::onSave() {
 
 void MainWindow::onSaveAs() {
     const bool dhgr = pictureView->globalsRec->isDHGR;
-    const QString filter = dhgr ? tr("DHGR (*.dgr)") : tr("HGR (*.hgr)");
     const QString start = currentGraphicPath.isEmpty()
                               ? lastSaveDir
                               : inDirectory(lastSaveDir, baseNameOf(currentGraphicPath));
-    const QString path = dialogs->saveFileName(this, tr("Save As D/HGR"), start, filter);
+    QString filter;
+    const QString path =
+        pictureSavePath(dialogs->saveFileNameAndFilter(this, tr("Save As D/HGR"), start,
+                                                       pictureSaveFilters(dhgr), &filter),
+                        filter, dhgr);
     if (path.isEmpty()) return;
     rememberDirectory(lastSaveDir, "lastSaveDir", path);
-    if (writeFileReporting(path, pictureFileBytes(pictureView->globalsRec)))
+    if (writeFileReporting(path, pictureFileBytesFor(pictureView->globalsRec, path)))
         showStatus(tr("Saved: %1").arg(path));
 }
 
@@ -86,6 +89,7 @@ void MainWindow::onSavePNG() {
 }
 
 bool MainWindow::writeFileReporting(const QString& path, const QByteArray& bytes) {
+    if (isDiskImageTarget(path)) return false;
     const FileWrite write = writeFileAtomically(path, bytes);
     if (!write.ok)
         showStatus(tr("Could not save: %1").arg(path + QStringLiteral(": ") + write.reason));

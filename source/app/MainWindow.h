@@ -58,6 +58,7 @@ public:
     // --- File and edit commands (FileCommands.cpp, TextCommands.cpp)
     void onNewGraphic();
     void onOpenGraphic();
+    void onOpenDiskImage(); // DiskImageCommands.cpp
     void onSave();
     void onSaveAs();
     void onSavePNG();
@@ -116,6 +117,7 @@ public:
     QString lastOpenDir;
     QString lastSaveDir;
     QString lastTextDir;
+    QString diskImagePath; // the disk image the picture came from: never written
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -147,6 +149,8 @@ private:
 
     void rememberDirectory(QString& member, const char* key, const QString& chosenFile);
     bool writeFileReporting(const QString& path, const QByteArray& bytes);
+    // True, with a message, when `path` is the disk image the picture came from.
+    bool isDiskImageTarget(const QString& path);
     void storeRecentList(const char* key, const QStringList& list, bool flush);
     void openRecentTextScreen(const QString& path);
     void openBundledScreen(const char* path);

@@ -12,6 +12,13 @@ std::string insidePath(const std::vector<std::string>& names) {
     return path;
 }
 
+std::string shownInsidePath(const std::vector<std::string>& names) {
+    std::string shown = insidePath(names);
+    for (char& c : shown)
+        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) c = '?';
+    return shown;
+}
+
 ImageCatalogue cataloguePictures(const DiskImage& image) {
     return image.fileSystem == FileSystem::Dos33 ? listDos33Pictures(image.data)
                                                  : listProdosPictures(image.data);

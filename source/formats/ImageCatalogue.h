@@ -38,6 +38,8 @@ struct ImageCatalogue {
 
 // The names joined with "/": the path inside the image.
 std::string insidePath(const std::vector<std::string>& names);
+// The same as messages and lists show it: each control character as '?'.
+std::string shownInsidePath(const std::vector<std::string>& names);
 
 ImageCatalogue cataloguePictures(const DiskImage& image);
 

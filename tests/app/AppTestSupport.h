@@ -34,9 +34,13 @@ inline QByteArray banks(const ORVEL_GlobalsRec* r) {
 }
 
 // File dialogs answer from `answers` (an empty answer cancels); `asked` is the last question's
-// title, start and filter.
+// title, start and filter. A save is chosen under `filter` (empty: the first offered); a disk
+// image's picture is `picture` (-1 cancels), and `pictures` what was offered.
 struct ScriptedDialogs : UserDialogs {
-    QStringList answers, asked;
+    QStringList answers, asked, pictures;
+    QList<QImage> thumbnails;
+    QString filter;
+    int picture = -1;
     Qt::KeyboardModifiers modifiers = Qt::NoModifier;
     QString openFileName(QWidget*, const QString& t, const QString& s, const QString& f) override {
         asked = QStringList{t, s, f};
@@ -45,6 +49,17 @@ struct ScriptedDialogs : UserDialogs {
     QString saveFileName(QWidget* w, const QString& t, const QString& s,
                          const QString& f) override {
         return openFileName(w, t, s, f);
+    }
+    QString saveFileNameAndFilter(QWidget* w, const QString& t, const QString& s, const QString& f,
+                                  QString* chosen) override {
+        *chosen = filter.isEmpty() ? f.section(";;", 0, 0) : filter;
+        return openFileName(w, t, s, f);
+    }
+    int choosePicture(QWidget*, const QString&, const QStringList& names,
+                      const QList<QImage>& images) override {
+        pictures = names;
+        thumbnails = images;
+        return picture;
     }
     void showMessageBox(QMessageBox&) override {}
     Qt::KeyboardModifiers heldModifiers() override { return modifiers; }
