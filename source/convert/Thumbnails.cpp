@@ -6,7 +6,6 @@
 #include "core/GlobalsRec.h"
 
 #include <algorithm>
-#include <cmath>
 
 namespace {
 
@@ -36,8 +35,7 @@ std::vector<std::vector<Tap>> tapsFor(int from, int to) {
 std::vector<std::uint8_t> thumbnailOf(const std::uint8_t* render, int side, int& width,
                                       int& height) {
     width = std::min(side, kOffscreenDots);
-    height =
-        std::max(1, static_cast<int>(std::lround(width * double(kExportedRows) / kOffscreenDots)));
+    height = std::max(1, (width * kExportedRows + kOffscreenDots / 2) / kOffscreenDots);
     const auto columns = tapsFor(kOffscreenDots, width);
     const auto rows = tapsFor(kExportedRows, height);
     std::vector<std::uint8_t> out(static_cast<std::size_t>(width) * height * 4);
@@ -53,7 +51,7 @@ std::vector<std::uint8_t> thumbnailOf(const std::uint8_t* render, int side, int&
                 for (const Tap& tap : columns[x])
                     sum += tap.weight * line[tap.source * 4 + c];
                 out[(static_cast<std::size_t>(y) * width + x) * 4 + c] =
-                    static_cast<std::uint8_t>(std::clamp(std::lround(sum), 0L, 255L));
+                    static_cast<std::uint8_t>(std::clamp(sum + 0.5f, 0.0f, 255.0f));
             }
     }
     return out;

@@ -1,4 +1,4 @@
-// A PNG writer of our own on zlib, for rendered pictures: few colours, rows often repeated.
+// A PNG writer of our own on libdeflate, for rendered pictures: few colours, rows often repeated.
 // Plain C++, so orvel-convert encodes without Qt; the picture view's export wraps it.
 #pragma once
 
@@ -11,5 +11,5 @@
 //
 // A picture of at most 256 colours (every unsmoothed render) is written as a palette PNG of the
 // smallest bit depth that holds its colours; any other as 8-bit RGB, or RGBA when a pixel is not
-// opaque. Returns the file's bytes; empty only when zlib fails.
+// opaque. Returns the file's bytes; empty only when compression fails.
 std::string encodePngRows(int width, const std::vector<const std::uint8_t*>& rows);
