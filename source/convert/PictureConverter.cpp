@@ -91,7 +91,8 @@ ConversionResult PictureConverter::finish(const PreparedOutput& prepared) {
         std::vector<const std::uint8_t*> rows;
         for (std::size_t y = 0; y < height; ++y)
             rows.insert(rows.end(), prepared.doubled ? 2 : 1, &prepared.pixels[y * rowBytes]);
-        png = encodePngRows(prepared.width, rows);
+        png = encodePngRows(prepared.width, rows,
+                            prepared.stored ? PngPacking::Stored : PngPacking::Fast);
         if (png.empty()) {
             result.error = "Cannot encode PNG";
             return result;
@@ -136,6 +137,7 @@ void PictureConverter::render(PreparedOutput& prepared, std::string& error) {
     }
     if (options_.size == OutputSize::Thumbnail) {
         int height = 0;
+        prepared.stored = true;
         prepared.pixels =
             thumbnailOf(prepared.pixels.data(), options_.thumbnailSize, prepared.width, height);
         return;

@@ -29,6 +29,7 @@ struct PreparedOutput {
     int width = 0;
     std::vector<std::uint8_t> pixels; // RGBA rows of `width` pixels
     bool doubled = false;             // every row written twice (the export)
+    bool stored = false;              // a thumbnail: written uncompressed (see PngPacking)
 };
 
 class PictureConverter {
