@@ -56,11 +56,11 @@ bool makeFoldersBelow(const std::string& base, const std::string& relative, std:
     std::string folder = base;
     for (std::size_t slash = relative.find('/'); slash != std::string::npos;
          slash = relative.find('/', slash + 1)) {
-        folder = base + "/" + relative.substr(0, slash);
+        folder = base + (base.back() == '/' ? "" : "/") + relative.substr(0, slash);
         struct stat facts;
         if (::lstat(folder.c_str(), &facts) == 0) {
             if (S_ISDIR(facts.st_mode)) continue;
-            error = "Cannot make the folder " + folder + ": something else has that name";
+            error = "Cannot make the folder " + folder + ": a file or a link has that name";
             return false;
         }
         if (::mkdir(folder.c_str(), 0777) != 0 && errno != EEXIST) {
