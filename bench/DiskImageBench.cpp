@@ -1,5 +1,5 @@
 // Speed of disk images: an 800 KiB ProDOS image of 50 pictures (hi-res, double hi-res and
-// packed, in two folders) listed from its file, and its 50 thumbnails drawn as the "Open Disk
+// packed, in five folders) listed from its file, and its 50 thumbnails drawn as the "Open Disk
 // Image..." list draws them. Goals: the list within 20 ms, the thumbnails within 200 ms.
 #include "BenchApplication.h"
 #include "convert/DiskImageInputs.h"
@@ -27,8 +27,7 @@ struct ImageFile {
             std::string bytes(i % 3 == 0 ? 16384 : 8192, '\0');
             for (std::size_t b = 0; b < bytes.size() / 2; ++b) // a black lower half packs well
                 bytes[b] = static_cast<char>(rng());
-            const std::string name =
-                (i < kPictures / 2 ? "SHOW/PIC" : "GAME/PIC") + std::to_string(i);
+            const std::string name = "SET" + std::to_string(i / 10) + "/PIC" + std::to_string(i);
             if (i % 5 == 0)
                 files.push_back({name, 0x08, bytes.size() == 8192 ? 0x4000u : 0x4001u,
                                  bytes.size() == 8192 ? packBytes(bytes)

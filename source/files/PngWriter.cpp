@@ -90,28 +90,27 @@ std::vector<bool> repeatedRows(int width, const std::vector<const std::uint8_t*>
 
 // Palette indices of the rows that are not repeats, one byte a pixel, each row at `y` times
 // `width` + 1 in `lines` (behind room for its filter byte); false when the picture has more
-// than 256 colours. `plain` says whether most dots have the colour of the dot on their left.
+// than 256 colours. `plain` says whether a third of the dots or more have the colour of the dot
+// four to their left: a colour cell or two hi-res dots further, so noise in either kind does not.
 bool indexPixels(int width, const std::vector<const std::uint8_t*>& rows,
                  const std::vector<bool>& repeats, Palette& palette,
                  std::vector<std::uint8_t>& lines, bool& plain) {
     const std::size_t stride = static_cast<std::size_t>(width) + 1;
     lines.resize(stride * rows.size());
-    std::size_t dots = 0, sameAsLeft = 0;
+    std::size_t dots = 0, sameFourLeft = 0;
     for (std::size_t y = 0; y < rows.size(); ++y) {
         if (repeats[y]) continue;
         std::uint8_t* out = &lines[y * stride + 1];
-        std::uint32_t left = ~pixelAt(rows[y], 0);
         for (int x = 0; x < width; ++x) {
             const std::uint32_t pixel = pixelAt(rows[y], x);
             const int index = palette.indexOf(pixel);
             if (index < 0) return false;
-            sameAsLeft += pixel == left;
-            left = pixel;
+            sameFourLeft += x >= 4 && pixel == pixelAt(rows[y], x - 4);
             *out++ = static_cast<std::uint8_t>(index);
         }
         dots += static_cast<std::size_t>(width);
     }
-    plain = 20 * sameAsLeft >= 9 * dots;
+    plain = 3 * sameFourLeft >= dots;
     return true;
 }
 
@@ -151,10 +150,11 @@ void putChunk(std::string& out, const char* type, const std::string& body) {
 
 // The filtered scanlines of a whole picture, compressed in one call. One compressor per thread
 // and level, kept for the next picture. Measured on renders, against zlib's level 1 with a small
-// window (which this writer used before): for a busy picture (random double hi-res) libdeflate's
-// level 1 is fastest, 0.8 ms against zlib's 1.5 ms; for a plain one (the samples, where half
-// the dots or more repeat the dot on their left; random pictures have a third) level 2 is,
-// 0.3-0.4 ms against 0.35-0.45 ms, where level 1 takes 0.4-0.55 ms. Files are smaller with both.
+// window (which this writer used before): for a busy picture (random hi-res or double hi-res)
+// libdeflate's level 1 is fastest, 0.8 ms against zlib's 1.5 ms; for a plain one (the samples,
+// where a third of the dots or more repeat the dot four to their left; random pictures have a
+// tenth to a fifth) level 2 is, 0.3-0.4 ms against 0.35-0.45 ms, where level 1 takes 0.4-0.55
+// ms. Files are smaller with both.
 class Deflater {
 public:
     explicit Deflater(int level) : compressor_(libdeflate_alloc_compressor(level)) {}

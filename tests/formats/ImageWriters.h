@@ -101,7 +101,8 @@ struct ProdosFile {
 };
 
 // A ProDOS volume in block order: the volume directory at blocks 2-5 (its first block used),
-// every other directory a block of its own. Blocks of zeros in saplings and trees stay sparse.
+// every other directory a block of its own (twelve entries at most). Blocks of zeros in saplings
+// and trees stay sparse.
 inline std::string prodosImage(std::size_t blocks, const std::vector<ProdosFile>& files,
                                const std::string& volume = "PICTURES") {
     std::string disk(blocks * 512, '\0');
