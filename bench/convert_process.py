@@ -4,7 +4,8 @@
 """Usage: bench/convert_process.py [CONVERTER] [--runs N]
 
 Measures, each as the median of N runs (default 11; the batch 5):
-  one hi-res picture to PNG, one double hi-res picture to PNG, one 40-column text screen to PNG,
+  one hi-res picture to PNG, one double hi-res picture to PNG, the thumbnail a file manager asks
+  for (256 dots, as the installed thumbnailer runs it), one 40-column text screen to PNG,
   and a batch of 1000 double hi-res pictures to PNG into a directory (time per picture).
 Inputs are seeded random pictures made in a temporary directory; nothing else is touched.
 """
@@ -67,6 +68,8 @@ def main():
         run_once([converter, "-o", png, dhgr])  # warm the page cache
         measure("hi-res picture to PNG", [converter, "-o", png, hgr], runs)
         measure("double hi-res picture to PNG", [converter, "-o", png, dhgr], runs)
+        measure("double hi-res thumbnail (--size 256)",
+                [converter, "--size", "256", "--format", "png", "-o", png, dhgr], runs)
         measure("40-column text screen to PNG", [converter, "-o", png, text], runs)
         measure(f"batch of {BATCH} double hi-res pictures to PNG",
                 [converter, "-o", out] + batch, max(3, runs // 2), per=BATCH)

@@ -50,24 +50,23 @@ void MainWindow::onOpenGraphic() {
 }
 
 bool MainWindow::openPicture(const QString& path, bool addToRecent) {
-    if (textEditor != nullptr && textEditor->isVisible()) {
-        // Unsaved text is asked about only for a picture that will really replace it.
-        const PictureLoad check = checkPictureFile(path);
-        if (!check.ok) {
-            showStatus(check.error);
-            return false;
-        }
-        if (!tryCloseEditor()) return false;
-    } else if (!maybeSavePicture()) {
+    // Unsaved work is asked about only for a picture that will really replace it.
+    const PictureLoad check = checkPictureFile(path);
+    if (!check.ok) {
+        showStatus(check.error);
         return false;
     }
-    if (!pictureView->loadFile(path)) return false;
+    if (!mayDropDocument() || !pictureView->loadFile(path)) return false;
     currentGraphicPath = path;
     if (addToRecent) addRecentFile(path);
     setPictureTitle(path);
     updateChecks();
     updateEditMenuState();
     return true;
+}
+
+bool MainWindow::mayDropDocument() {
+    return textEditor != nullptr && textEditor->isVisible() ? tryCloseEditor() : maybeSavePicture();
 }
 
 QString MainWindow::askSaveName(const QString& title, const QString& start,
@@ -93,14 +92,18 @@ void MainWindow::onSaveAs() {
 
 bool MainWindow::savePictureAs() {
     const bool dhgr = pictureView->globalsRec->isDHGR;
-    const QString filters = dhgr ? tr("DHGR (*.dhgr *.dgr);;DGR (*.dgr)") : tr("HGR (*.hgr)");
     const QString start = currentGraphicPath.isEmpty()
                               ? lastSaveDir
                               : inDirectory(lastSaveDir, baseNameOf(currentGraphicPath));
-    const QString path = askSaveName(tr("Save As D/HGR"), start, filters);
+    QString filter;
+    const QString filters = pictureSaveFilters(dhgr);
+    const QString chosen =
+        dialogs->saveFileName(this, tr("Save As D/HGR"), start, filters, &filter);
+    if (filter.isEmpty()) filter = filters.section(QStringLiteral(";;"), 0, 0);
+    const QString path = pictureSavePath(withFilterExtension(chosen, filter), filter, dhgr);
     if (path.isEmpty()) return false;
     rememberDirectory(lastSaveDir, "lastSaveDir", path);
-    if (!writeFileReporting(path, pictureFileBytes(pictureView->globalsRec))) return false;
+    if (!writeFileReporting(path, pictureFileBytesFor(pictureView->globalsRec, path))) return false;
     showStatus(tr("Saved: %1").arg(path));
     // The picture now has that name: the title and the next proposed names follow it.
     currentGraphicPath = path;
@@ -126,6 +129,7 @@ void MainWindow::onSavePNG() {
 }
 
 bool MainWindow::writeFileReporting(const QString& path, const QByteArray& bytes) {
+    if (isDiskImageTarget(path)) return false;
     const FileWrite write = writeFileAtomically(path, bytes);
     if (!write.ok)
         showStatus(tr("Could not save: %1").arg(path + QStringLiteral(": ") + write.reason));

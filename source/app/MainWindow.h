@@ -74,6 +74,10 @@ public:
     // then the title and currentGraphicPath follow it, and the recent list when asked. Unsaved
     // text is asked about only once the file is known to be a picture.
     bool openPicture(const QString& path, bool addToRecent);
+    // Before another picture replaces the document: the editor's question about unsaved text
+    // (and its closing) or the picture's; false when the user keeps what there is.
+    bool mayDropDocument();
+    void onOpenDiskImage(); // DiskImageCommands.cpp
     void onSave();
     void onSaveAs();
     void onSavePNG();
@@ -170,6 +174,7 @@ public:
     QString lastOpenDir;
     QString lastSaveDir;
     QString lastTextDir;
+    QString diskImagePath; // the disk image the picture came from: never written
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -216,6 +221,8 @@ private:
     // A save dialog whose answer gets the chosen filter's extension when it has none.
     QString askSaveName(const QString& title, const QString& start, const QString& filters);
     QString askTextSaveName();
+    // True, with a message, when `path` is the disk image the picture came from.
+    bool isDiskImageTarget(const QString& path);
     void storeRecentList(const char* key, const QStringList& list, bool flush);
     void openBundledScreen(const ScreenEntry& screen);
 

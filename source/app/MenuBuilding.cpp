@@ -32,6 +32,7 @@ const std::map<QString, Handler>& handlerTable() {
         {"onOpenText", &MainWindow::onOpenText},
         {"onNewGraphic", &MainWindow::onNewGraphic},
         {"onOpenGraphic", &MainWindow::onOpenGraphic},
+        {"onOpenDiskImage", &MainWindow::onOpenDiskImage},
         {"onSave", &MainWindow::onSave},
         {"onSaveAs", &MainWindow::onSaveAs},
         {"onConvertToDHGR", &MainWindow::onConvertToDHGR},

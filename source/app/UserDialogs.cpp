@@ -2,6 +2,8 @@
 // run modally with the main window as parent.
 #include "app/UserDialogs.h"
 
+#include "view/DiskImagePicker.h"
+
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QGuiApplication>
@@ -38,6 +40,13 @@ QString StandardDialogs::saveFileName(QWidget* parent, const QString& title, con
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return QString();
     if (chosenFilter != nullptr) *chosenFilter = dialog.selectedNameFilter();
     return dialog.selectedFiles().first();
+}
+
+int StandardDialogs::choosePicture(QWidget* parent, const QString& imagePath,
+                                   const QStringList& names, const QList<QImage>& thumbnails) {
+    DiskImagePicker picker(parent, imagePath, names, thumbnails);
+    picker.exec();
+    return picker.chosenIndex();
 }
 
 void StandardDialogs::showMessageBox(QMessageBox& box) {

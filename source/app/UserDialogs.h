@@ -2,7 +2,10 @@
 // keys held down. One small interface, so the tests run each command exactly as the menu does.
 #pragma once
 
+#include <QImage>
+#include <QList>
 #include <QString>
+#include <QStringList>
 #include <Qt>
 
 class QMessageBox;
@@ -19,6 +22,10 @@ public:
     // `chosenFilter`.
     virtual QString saveFileName(QWidget* parent, const QString& title, const QString& start,
                                  const QString& filter, QString* chosenFilter) = 0;
+    // The picture chosen among a disk image's pictures (names and thumbnails in the same
+    // order), or -1 when the user cancelled.
+    virtual int choosePicture(QWidget* parent, const QString& imagePath, const QStringList& names,
+                              const QList<QImage>& thumbnails) = 0;
     // Shows a message box modally and returns when it is dismissed.
     virtual void showMessageBox(QMessageBox& box) = 0;
     // The modifier keys held at this moment (Alt on a recent picture removes it).
@@ -38,6 +45,8 @@ public:
                          const QString& filter) override;
     QString saveFileName(QWidget* parent, const QString& title, const QString& start,
                          const QString& filter, QString* chosenFilter) override;
+    int choosePicture(QWidget* parent, const QString& imagePath, const QStringList& names,
+                      const QList<QImage>& thumbnails) override;
     void showMessageBox(QMessageBox& box) override;
     Qt::KeyboardModifiers heldModifiers() override;
 };

@@ -2,6 +2,7 @@
 // few enough that a long batch holds little memory), results are reported strictly in order.
 #include "convert/BatchRunner.h"
 
+#include <algorithm>
 #include <condition_variable>
 #include <deque>
 #include <mutex>
@@ -75,18 +76,27 @@ private:
 
 void runBatch(PictureConverter& converter, const std::vector<std::string>& inputs, int workers,
               const std::function<void(int index, const ConversionResult&)>& report) {
+    runPrepared(
+        static_cast<int>(inputs.size()),
+        [&](int index) { return converter.prepare(inputs[static_cast<std::size_t>(index)]); },
+        workers, report);
+}
+
+void runPrepared(int count, const std::function<PreparedOutput(int index)>& prepare, int workers,
+                 const std::function<void(int index, const ConversionResult&)>& report) {
+    const std::size_t inputs = static_cast<std::size_t>(std::max(count, 0));
     if (workers <= 0) {
-        for (std::size_t i = 0; i < inputs.size(); ++i)
-            report(static_cast<int>(i), converter.convert(inputs[i]));
+        for (int i = 0; i < count; ++i)
+            report(i, PictureConverter::finish(prepare(i)));
         return;
     }
-    OutputQueue queue(inputs.size(), 2 * static_cast<std::size_t>(workers));
+    OutputQueue queue(inputs, 2 * static_cast<std::size_t>(workers));
     std::vector<std::thread> threads;
     for (int i = 0; i < workers; ++i)
         threads.emplace_back([&queue] { queue.work(); });
     std::size_t next = 0;
-    for (std::size_t i = 0; i < inputs.size(); ++i) {
-        PreparedOutput prepared = converter.prepare(inputs[i]);
+    for (std::size_t i = 0; i < inputs; ++i) {
+        PreparedOutput prepared = prepare(static_cast<int>(i));
         if (!prepared.result.error.empty())
             queue.setResult(i, std::move(prepared.result));
         else

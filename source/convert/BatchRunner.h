@@ -12,3 +12,7 @@
 // order, as results come in. With `workers` 0 every output is finished on the calling thread.
 void runBatch(PictureConverter& converter, const std::vector<std::string>& inputs, int workers,
               const std::function<void(int index, const ConversionResult&)>& report);
+
+// The same for `count` outputs that `prepare` makes, in index order on the calling thread.
+void runPrepared(int count, const std::function<PreparedOutput(int index)>& prepare, int workers,
+                 const std::function<void(int index, const ConversionResult&)>& report);

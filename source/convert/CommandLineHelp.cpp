@@ -9,8 +9,11 @@ Renders Apple II pictures and text screens to PNG, or writes them as hi-res or d
 files, without a window. A PNG is the picture exactly as orvel's picture view shows it.
 
 INPUT is a hi-res picture (8192 bytes or more, with an optional ".AUX" companion holding the
-auxiliary bank), a double hi-res picture (16384 bytes), or a text screen (*.txt), drawn with
-the Apple II font as orvel draws it.
+auxiliary bank; 8184 to 8191 bytes read with the missing tail as zeros), a double hi-res
+picture (16384 bytes), a packed picture (PackBytes or LZ4FH: a file under 8184 bytes, or one
+whose name ends in its ProDOS type, "#084000", "#084001" or "#088066"), a text screen (*.txt),
+drawn with the Apple II font as orvel draws it, or a DOS 3.3 or ProDOS disk image (.dsk, .do,
+.po, .2mg, .hdv, or known by its content), each picture of which is converted.
 
 Each input is loaded, converted to double hi-res when --to-dhgr is given, shifted by every
 --shift in the order given, then rendered or written.
@@ -20,14 +23,22 @@ Output:
                         outputs of any number of inputs. Without it each output goes beside
                         its input. In a directory or beside the input, an output is named
                         after its input with the format's extension (.png, .hgr, .dgr). An
-                        output never replaces an input.
+                        output never replaces an input. The pictures of a disk image go to
+                        DIRECTORY/PATH.png, PATH being the picture's path inside the image
+                        (folders are made; "/", control characters and names of only dots
+                        are made safe, and nothing is written outside DIRECTORY).
+  --list                Lists the pictures inside each disk image, one "PATH<tab>KIND" line
+                        a picture (KIND: hgr, dhgr, hgr-packbytes, dhgr-packbytes, hgr-lz4fh),
+                        and converts nothing.
   --format FORMAT       png, hgr (the 8192-byte main bank) or dhgr (16384 bytes, auxiliary
                         bank first; a hi-res picture is converted to double hi-res first).
                         Default: from the output's extension (.png, .hgr, .dgr or .dhgr),
                         else png.
   --size SIZE           raw: the 562 x 192 render; export (default): 562 x 384 as "Save as
                         PNG" writes it; half, normal, double: the picture as the view shows it
-                        at that size and at the --aspect in force.
+                        at that size and at the --aspect in force; a number N: a thumbnail,
+                        the export averaged down to fit N x N (at most 562 x 384), written
+                        uncompressed for speed (file managers run it so).
   --aspect ASPECT       1.0 (default), 0.9 or 0.84: the view's aspect correction (smoothed
                         when not 1.0). Changes half, normal and double only.
 
@@ -52,7 +63,9 @@ Editing, in this order before rendering:
   --version             Shows the version.
 
 Exit status: 0 when every input was converted, 1 when any input failed (each failure is one
-line on standard error), 2 for bad usage (nothing is written).
+line on standard error, "INPUT: REASON", or "IMAGE: PATH: REASON" for a picture in a disk
+image, whose other pictures are still converted or listed), 2 for bad usage (nothing is
+written).
 )";
 }
 

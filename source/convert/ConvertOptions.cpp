@@ -28,7 +28,9 @@ const Names kShifts = {"left", "right"};
 // Options that take a value, and those that do not.
 const Names kValueOptions = {"output", "format", "engine",      "palette", "mono",
                              "size",   "aspect", "dhgr-offset", "shift"};
-const Names kFlagOptions = {"no-bit-shifting", "to-dhgr", "help", "version"};
+const Names kFlagOptions = {"no-bit-shifting", "to-dhgr", "list", "help", "version"};
+// A thumbnail's largest side, as --size takes it (a file manager asks for 128 to 1024).
+constexpr int kLargestThumbnail = 4096;
 
 bool contains(const Names& names, const std::string& name) {
     for (const std::string& n : names)
@@ -211,8 +213,22 @@ private:
     }
 
     bool readSize() {
+        const std::string value = line_.last("size");
+        if (!value.empty() && value.find_first_not_of("0123456789") == std::string::npos) {
+            const long side = value.size() > 5 ? 0 : std::strtol(value.c_str(), nullptr, 10);
+            if (side < 1 || side > kLargestThumbnail) {
+                error = "--size: a thumbnail of " + value + " is not 1 to 4096 dots";
+                return false;
+            }
+            options_.size = OutputSize::Thumbnail;
+            options_.thumbnailSize = static_cast<int>(side);
+            return true;
+        }
         int size = -1;
-        if (!choice("size", "size", kSizes, size)) return false;
+        if (!choice("size", "size", kSizes, size)) {
+            error = unknownValue("size", "size", value, joined(kSizes) + " or a thumbnail's dots");
+            return false;
+        }
         if (size < 0) return true;
         options_.size = static_cast<OutputSize>(size);
         if (size >= 2) options_.settings.screenSize = static_cast<std::uint16_t>(size - 2);
@@ -295,6 +311,7 @@ CommandLine parseCommandLine(const std::vector<std::string>& arguments) {
     options.inputs = split_.positional;
     options.output = split_.last("output");
     options.outputIsDirectory = !options.output.empty() && isDirectory(options.output);
+    options.listPictures = split_.isSet("list");
 
     OptionReader reader(split_, options);
     if (!reader.readAll()) return usageError(reader.error);

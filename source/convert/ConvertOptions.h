@@ -10,8 +10,9 @@
 enum class OutputFormat { Png, Hgr, Dhgr };
 
 // raw: the 562 x 192 render; exported: the 562 x 384 "Save as PNG" image; half, normal and
-// double: the picture as the view shows it at that size and the aspect in force.
-enum class OutputSize { Raw, Exported, Half, Normal, Double };
+// double: the picture as the view shows it at that size and the aspect in force; thumbnail: the
+// exported image made to fit a square of thumbnailSize.
+enum class OutputSize { Raw, Exported, Half, Normal, Double, Thumbnail };
 
 // Paths are the bytes the system gave, so any name the file system holds works.
 struct ConvertOptions {
@@ -23,6 +24,8 @@ struct ConvertOptions {
     RenderSettings settings;
     bool toDHGR = false;
     std::vector<bool> shiftsLeft; // every --shift in order, true for left
+    int thumbnailSize = 0;        // --size N
+    bool listPictures = false;    // --list: the pictures inside disk images, nothing converted
 };
 
 enum class CommandAction { Convert, ShowHelp, ShowVersion, UsageError };

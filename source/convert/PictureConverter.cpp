@@ -4,6 +4,7 @@
 
 #include "convert/InputLoading.h"
 #include "convert/OutputNaming.h"
+#include "convert/Thumbnails.h"
 #include "core/Core.h"
 #include "files/AtomicWrite.h"
 #include "files/FileAccess.h"
@@ -53,12 +54,25 @@ PreparedOutput PictureConverter::prepare(const std::string& input) {
         if (!problem.empty()) return failure(output, problem);
     }
 
+    return prepareLoaded(output, load.fontMissing);
+}
+
+PreparedOutput PictureConverter::preparePicture(const std::string& image, const Picture& picture,
+                                                const std::string& output) {
+    const std::string problem = overwriteProblem(image, output);
+    if (!problem.empty()) return failure(output, problem);
+    setRecordPicture(&rec_, picture);
+    return prepareLoaded(output, false);
+}
+
+PreparedOutput PictureConverter::prepareLoaded(const std::string& output, bool fontMissing) {
     edit();
     PreparedOutput prepared;
+    std::string problem;
     render(prepared, problem);
     if (!problem.empty()) return failure(output, problem);
     prepared.result.output = output;
-    if (load.fontMissing && !fontWarned_) {
+    if (fontMissing && !fontWarned_) {
         fontWarned_ = true;
         prepared.result.warning = "the Apple II font (fonts/Apple_II.ttf) was not found: "
                                   "text screens show only their inverse cells";
@@ -77,7 +91,8 @@ ConversionResult PictureConverter::finish(const PreparedOutput& prepared) {
         std::vector<const std::uint8_t*> rows;
         for (std::size_t y = 0; y < height; ++y)
             rows.insert(rows.end(), prepared.doubled ? 2 : 1, &prepared.pixels[y * rowBytes]);
-        png = encodePngRows(prepared.width, rows);
+        png = encodePngRows(prepared.width, rows,
+                            prepared.stored ? PngPacking::Stored : PngPacking::Fast);
         if (png.empty()) {
             result.error = "Cannot encode PNG";
             return result;
@@ -118,6 +133,13 @@ void PictureConverter::render(PreparedOutput& prepared, std::string& error) {
     RenderPicture(&rec_, RGBAStore{prepared.pixels.data(), 4 * kOffscreenDots});
     if (options_.size == OutputSize::Raw || options_.size == OutputSize::Exported) {
         prepared.doubled = options_.size == OutputSize::Exported;
+        return;
+    }
+    if (options_.size == OutputSize::Thumbnail) {
+        int height = 0;
+        prepared.stored = true;
+        prepared.pixels =
+            thumbnailOf(prepared.pixels.data(), options_.thumbnailSize, prepared.width, height);
         return;
     }
     const ConvertGuiHelper* helper = gui_(error);

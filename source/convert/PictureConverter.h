@@ -7,6 +7,7 @@
 #include "convert/ConvertOptions.h"
 #include "convert/GuiHelperLoader.h"
 #include "core/GlobalsRec.h"
+#include "formats/PictureKinds.h"
 
 #include <cstdint>
 #include <set>
@@ -28,6 +29,7 @@ struct PreparedOutput {
     int width = 0;
     std::vector<std::uint8_t> pixels; // RGBA rows of `width` pixels
     bool doubled = false;             // every row written twice (the export)
+    bool stored = false;              // a thumbnail: written uncompressed (see PngPacking)
 };
 
 class PictureConverter {
@@ -39,6 +41,9 @@ public:
 
     // Loads, edits and renders `input`, and decides its output; nothing is written yet.
     PreparedOutput prepare(const std::string& input);
+    // Edits and renders a picture read from inside the disk image `image`, for `output`.
+    PreparedOutput preparePicture(const std::string& image, const Picture& picture,
+                                  const std::string& output);
     // Encodes and writes a prepared output atomically; a failure leaves every file as it was.
     // Safe on any thread, for different outputs at once.
     static ConversionResult finish(const PreparedOutput& prepared);
@@ -46,6 +51,7 @@ public:
     ConversionResult convert(const std::string& input) { return finish(prepare(input)); }
 
 private:
+    PreparedOutput prepareLoaded(const std::string& output, bool fontMissing);
     void edit();
     void render(PreparedOutput& prepared, std::string& error);
     std::string overwriteProblem(const std::string& input, const std::string& output) const;

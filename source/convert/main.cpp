@@ -1,8 +1,9 @@
-// orvel-convert: renders and converts Apple II pictures and text screens without a window.
-// Here live only the loop over the inputs, standard error and the status. Pictures never load
-// Qt; the Qt helper is loaded for the first text screen or shown size.
+// orvel-convert: renders and converts Apple II pictures, text screens and disk images' pictures
+// without a window. Here live only the loop over the inputs, standard error and the status.
+// Pictures never load Qt; the Qt helper is loaded for the first text screen or shown size.
 #include "convert/BatchRunner.h"
 #include "convert/ConvertOptions.h"
+#include "convert/DiskImageConversion.h"
 #include "convert/GuiHelperLoader.h"
 #include "convert/PictureConverter.h"
 #include "convert/ProgressLine.h"
@@ -45,7 +46,8 @@ int workerCount(std::size_t inputs) {
     return static_cast<int>(cores < 2 ? 4 : cores > 4 ? 16 : 4 * cores);
 }
 
-// Every input is tried; the status says whether any failed.
+// Every input is tried; the status says whether any failed. Pictures in a row go through one
+// batch; a disk image's pictures through one of their own, at the image's place in the order.
 int convertAll(const ConvertOptions& options) {
     const ConvertGuiHelper* usedHelper = nullptr;
     PictureConverter converter(options, [&usedHelper](std::string& error) {
@@ -55,17 +57,60 @@ int convertAll(const ConvertOptions& options) {
     const int total = static_cast<int>(options.inputs.size());
     ProgressLine progress(stderr, total, total > 1 && isatty(STDERR_FILENO));
     bool anyFailed = false;
-    runBatch(converter, options.inputs, workerCount(options.inputs.size()),
-             [&](int index, const ConversionResult& result) {
-                 const std::string& input = options.inputs[index];
-                 if (!result.warning.empty() || !result.ok) progress.clear();
-                 if (!result.warning.empty()) printError(input + ": warning: " + result.warning);
-                 if (!result.ok) printError(input + ": " + result.error);
-                 anyFailed = anyFailed || !result.ok;
-                 progress.show(index + 1, fileNameOf(input));
-             });
+    std::vector<std::string> pictures;
+    std::vector<int> numbers; // each picture's place among the inputs
+    auto convertPictures = [&] {
+        runBatch(converter, pictures, workerCount(pictures.size()),
+                 [&](int index, const ConversionResult& result) {
+                     const std::string& input = pictures[static_cast<std::size_t>(index)];
+                     if (!result.warning.empty() || !result.ok) progress.clear();
+                     if (!result.warning.empty())
+                         printError(input + ": warning: " + result.warning);
+                     if (!result.ok) printError(input + ": " + result.error);
+                     anyFailed = anyFailed || !result.ok;
+                     progress.show(numbers[static_cast<std::size_t>(index)], fileNameOf(input));
+                 });
+        pictures.clear();
+        numbers.clear();
+    };
+    for (int i = 0; i < total; ++i) {
+        const std::string& input = options.inputs[static_cast<std::size_t>(i)];
+        const ImageInput image = readImageInput(input);
+        if (!image.isImage) {
+            pictures.push_back(input);
+            numbers.push_back(i + 1);
+            continue;
+        }
+        convertPictures();
+        progress.show(i + 1, fileNameOf(input));
+        const bool ok = convertImagePictures(converter, input, image, options,
+                                             workerCount(image.catalogue.pictures.size()),
+                                             [&](const std::string& line) {
+                                                 progress.clear();
+                                                 printError(input + ": " + line);
+                                             });
+        anyFailed = anyFailed || !ok;
+    }
+    convertPictures();
     progress.clear();
     if (usedHelper != nullptr) usedHelper->finish();
+    return anyFailed ? 1 : 0;
+}
+
+// --list: the pictures of each image on standard output, what cannot be read on standard error.
+int listAll(const ConvertOptions& options) {
+    bool anyFailed = false;
+    for (const std::string& input : options.inputs) {
+        const ImageInput image = readImageInput(input);
+        const auto fail = [&input](const std::string& line) { printError(input + ": " + line); };
+        if (!image.isImage) fail("not a disk image");
+        const std::string prefix = options.inputs.size() > 1 ? input + "\t" : std::string();
+        anyFailed = !image.isImage || !listImagePictures(image, prefix, stdout, fail) || anyFailed;
+    }
+    if (std::ferror(stdout) != 0) {
+        printError("cannot write to standard output");
+        return 1;
+    }
     return anyFailed ? 1 : 0;
 }
 
@@ -83,5 +128,5 @@ int main(int argc, char** argv) {
     case CommandAction::Convert:
         break;
     }
-    return convertAll(line.options);
+    return line.options.listPictures ? listAll(line.options) : convertAll(line.options);
 }

@@ -4,6 +4,7 @@
 
 #include "core/Core.h"
 #include "view/PictureFile.h"
+#include "view/PictureFileRead.h"
 #include "view/PicturePainting.h"
 #include "view/TextPicture.h"
 
@@ -97,9 +98,20 @@ bool OrvelWidget::loadFile(const QString& path) {
     }
     stroke.dropSelection();
     renderImage();
-    emit pictureLoaded();
-    emit statusMessage(tr("Loaded: %1").arg(path));
+    emitLoaded(path, load.form);
     return true;
+}
+
+void OrvelWidget::loadPicture(const Picture& picture, const QString& name, const QString& form) {
+    setRecordPicture(globalsRec, picture);
+    renderImage();
+    emitLoaded(name, form);
+}
+
+void OrvelWidget::emitLoaded(const QString& name, const QString& form) {
+    emit pictureLoaded(); // a new picture starts a new history
+    emit statusMessage(form.isEmpty() ? tr("Loaded: %1").arg(name)
+                                      : tr("Loaded: %1 (%2)").arg(name, form));
 }
 
 void OrvelWidget::loadTextScreen(const QString& screenText) {

@@ -5,6 +5,7 @@
 #include "core/GlobalsRec.h"
 #include "core/RenderPipeline.h"
 #include "edit/ToolStroke.h"
+#include "formats/PictureKinds.h"
 
 #include <QImage>
 #include <QPoint>
@@ -32,9 +33,12 @@ public:
     void showOverlayImage(const QImage& image);
     void dismissOverlay();
 
-    // Reads a picture file (hi-res, double hi-res, or hi-res with its ".AUX" companion) and
-    // shows it. A file that cannot be loaded leaves the picture as it was and says why.
+    // Reads a picture file (hi-res, double hi-res, hi-res with its ".AUX" companion, short or
+    // packed) and shows it: "Loaded: PATH", with the packing when there is one. A file that
+    // cannot be loaded leaves the picture as it was and says why.
     bool loadFile(const QString& path);
+    // Shows a picture read from elsewhere (a disk image), saying "Loaded: NAME (FORM)".
+    void loadPicture(const Picture& picture, const QString& name, const QString& form);
     // Replaces the picture by the text screen, drawn with the Apple II font.
     void loadTextScreen(const QString& screenText);
     // The same for rows without the "80" mark, their column count beside them (the editor's).
@@ -102,6 +106,7 @@ private:
     void paintEditing(QPainter& painter, const QRect& exposed);
 
     QPoint eventToOffs(const QPointF& position) const;
+    void emitLoaded(const QString& name, const QString& form);
     // offscreenImage at this size, reused whenever it already has it.
     RGBAStore offscreenStore(int width, int height);
 

@@ -28,6 +28,10 @@ QString reasonOf(const PictureRead& read) {
         return tr("Too short to be a picture (%1 bytes)").arg(read.size);
     case PictureStatus::OpenFailed:
         return tr("Cannot open (%1)").arg(system);
+    case PictureStatus::DiskImage:
+        return tr("A disk image: open it with \"Open Disk Image...\"");
+    case PictureStatus::Unpackable:
+        return tr("Cannot unpack: %1").arg(QString::fromStdString(read.detail));
     case PictureStatus::ReadFailed:
         break;
     }
@@ -48,6 +52,7 @@ PictureLoad loadPictureInto(ORVEL_GlobalsRec* rec, const QString& path) {
     const PictureRead read = readPictureInto(rec, fileNameBytes(path).toStdString());
     PictureLoad result;
     result.ok = read.status == PictureStatus::Loaded;
+    result.form = QString::fromStdString(read.form);
     if (result.ok) {
         if (!read.companion.empty()) result.companion = fileNameFromBytes(bytesOf(read.companion));
         return result;
@@ -69,4 +74,29 @@ QByteArray pictureFileBytes(const ORVEL_GlobalsRec* rec) {
 
 QByteArray mainBankBytes(const ORVEL_GlobalsRec* rec) {
     return bytesOf(mainBankOf(rec));
+}
+
+namespace {
+
+bool endsInPackedType(const QString& name) {
+    return name.endsWith(QLatin1String("#084000"), Qt::CaseInsensitive) ||
+           name.endsWith(QLatin1String("#084001"), Qt::CaseInsensitive);
+}
+
+} // namespace
+
+QString pictureSaveFilters(bool dhgr) {
+    return dhgr ? tr("DHGR (*.dhgr *.dgr);;DGR (*.dgr);;PackBytes DHGR (*#084001)")
+                : tr("HGR (*.hgr);;PackBytes HGR (*#084000)");
+}
+
+QString pictureSavePath(const QString& chosen, const QString& filter, bool dhgr) {
+    if (chosen.isEmpty() || !(filter.contains(QLatin1String("#0840")) || endsInPackedType(chosen)))
+        return chosen;
+    const QString base = endsInPackedType(chosen) ? chosen.chopped(7) : chosen;
+    return base + (dhgr ? QStringLiteral("#084001") : QStringLiteral("#084000"));
+}
+
+QByteArray pictureFileBytesFor(const ORVEL_GlobalsRec* rec, const QString& path) {
+    return endsInPackedType(path) ? bytesOf(packedPictureBytesOf(rec)) : pictureFileBytes(rec);
 }

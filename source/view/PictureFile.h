@@ -11,6 +11,7 @@
 struct PictureLoad {
     bool ok = false;
     QString companion; // the ".AUX" file that supplied the auxiliary bank, if any
+    QString form;      // "PackBytes", "LZ4FH" or "short hi-res": how the picture was stored
     QString reason;    // why nothing was loaded: "File not found", or the system's reason
     QString error;     // the reason and the path, for a status message
 };
@@ -31,3 +32,13 @@ QByteArray pictureFileBytes(const ORVEL_GlobalsRec* rec);
 
 // The main bank alone: the hi-res file of any picture.
 QByteArray mainBankBytes(const ORVEL_GlobalsRec* rec);
+
+// The filters "Save As..." offers: screen memory, then PackBytes, whose files carry their type
+// at the end of their name ("#084000" hi-res, "#084001" double hi-res) so they read back as such.
+QString pictureSaveFilters(bool dhgr);
+// The chosen name, with the PackBytes type that fits the picture put at its end when the
+// PackBytes filter was chosen or the name already ends in a PackBytes type.
+QString pictureSavePath(const QString& chosen, const QString& filter, bool dhgr);
+// What "Save As..." writes at `path`: PackBytes when its name ends in a PackBytes type, else
+// screen memory (pictureFileBytes).
+QByteArray pictureFileBytesFor(const ORVEL_GlobalsRec* rec, const QString& path);

@@ -47,10 +47,13 @@ inline QByteArray hugeGeometry() {
 }
 
 // File dialogs answer from `answers` (an empty answer cancels); `asked` is the last question's
-// title, start and filter. A save dialog's chosen filter is `filterChoice` (empty: the first).
+// title, start and filter. A save dialog's chosen filter is `filterChoice` (empty: the first);
+// a disk image's picture is `picture` (-1 cancels), and `pictures` what was offered.
 struct ScriptedDialogs : UserDialogs {
-    QStringList answers, asked;
+    QStringList answers, asked, pictures;
+    QList<QImage> thumbnails;
     QString filterChoice;
+    int picture = -1;
     Qt::KeyboardModifiers modifiers = Qt::NoModifier;
     std::function<void(QMessageBox&)> messageBoxShown = [](QMessageBox&) {};
     QString openFileName(QWidget*, const QString& t, const QString& s, const QString& f) override {
@@ -61,6 +64,12 @@ struct ScriptedDialogs : UserDialogs {
                          QString* chosen) override {
         *chosen = filterChoice;
         return openFileName(w, t, s, f);
+    }
+    int choosePicture(QWidget*, const QString&, const QStringList& names,
+                      const QList<QImage>& images) override {
+        pictures = names;
+        thumbnails = images;
+        return picture;
     }
     void showMessageBox(QMessageBox& box) override { messageBoxShown(box); }
     Qt::KeyboardModifiers heldModifiers() override { return modifiers; }

@@ -35,7 +35,8 @@ TEST_F(AppTest, SaveAndSaveAsWriteThePictureAndProposeNames) {
     window->onOpenGraphic();
     window->lastSaveDir = "/out";
     window->onSaveAs();
-    EXPECT_EQ(dialogs->asked, QStringList({"Save As D/HGR", "/out/PIC", "HGR (*.hgr)"}));
+    EXPECT_EQ(dialogs->asked,
+              QStringList({"Save As D/HGR", "/out/PIC", "HGR (*.hgr);;PackBytes HGR (*#084000)"}));
     EXPECT_EQ(ReadFile(path("plain.hgr")), hires);
     EXPECT_EQ(status(), "Saved: " + path("plain.hgr"));
     window->onSave(); // in the directory of the last save, named as the picture is now
@@ -47,7 +48,18 @@ TEST_F(AppTest, SaveAndSaveAsWriteThePictureAndProposeNames) {
     window->onShiftLeft();
     dialogs->answers << path("double.dgr");
     window->onSaveAs();
+    EXPECT_EQ(dialogs->asked[2], "DHGR (*.dhgr *.dgr);;DGR (*.dgr);;PackBytes DHGR (*#084001)");
     EXPECT_EQ(ReadFile(path("double.dgr")), banks(rec()));
+    // Packed, the name gets the type that makes it read back packed, whatever its size.
+    const QByteArray saved = banks(rec());
+    dialogs->filterChoice = "PackBytes DHGR (*#084001)";
+    dialogs->answers << path("packed");
+    window->onSaveAs();
+    EXPECT_EQ(status(), "Saved: " + path("packed#084001"));
+    ASSERT_TRUE(window->pictureView->loadFile(path("packed#084001")));
+    EXPECT_EQ(banks(rec()), saved);
+    EXPECT_EQ(status(), "Loaded: " + path("packed#084001") + " (PackBytes)");
+    EXPECT_EQ(window->windowTitle(), "orvel — packed#084001");
 }
 
 TEST_F(AppTest, AFailedSaveKeepsTheOldFileAndSaysWhy) {

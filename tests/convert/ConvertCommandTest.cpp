@@ -11,7 +11,7 @@
 TEST(ConvertCommand, BadInputsFailOneLineEachWhileTheOthersConvert) {
     const PictureDir files;
     ASSERT_TRUE(QDir(files.dir.path()).mkdir("folder"));
-    ASSERT_TRUE(WriteFile(files.path("short.hgr"), SeededBytes(7, kBankSize - 8)));
+    ASSERT_TRUE(WriteFile(files.path("short.hgr"), SeededBytes(7, kBankSize - 9)));
     ASSERT_TRUE(WriteFile(files.path("short.png"), "kept"));
     ASSERT_TRUE(WriteFile(files.path("screen.txt"), "A TEXT SCREEN"));
     ASSERT_EQ(::symlink("loop.hgr", files.path("loop.hgr").toLocal8Bit()), 0);
@@ -25,7 +25,7 @@ TEST(ConvertCommand, BadInputsFailOneLineEachWhileTheOthersConvert) {
     EXPECT_EQ(run.status, 1);
     const QStringList expected = {
         "orvel-convert: missing.hgr: File not found", "orvel-convert: folder: Not a picture file",
-        "orvel-convert: short.hgr: Too short to be a picture (8184 bytes)",
+        "orvel-convert: short.hgr: Too short to be a picture (8183 bytes)",
         "orvel-convert: loop.hgr: Cannot open (Too many levels of symbolic links)",
         "orvel-convert: pipe.hgr: Not a picture file",
         // Both pictures would be picture.png: the second is refused rather than replacing it.
