@@ -3,7 +3,10 @@
 #pragma once
 
 #include "convert/RenderSettings.h"
+#include "import/Import.h"
+#include "import/ScreenMapping.h"
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -22,7 +25,11 @@ struct ConvertOptions {
     OutputSize size = OutputSize::Exported;
     RenderSettings settings;
     bool toDHGR = false;
-    std::vector<bool> shiftsLeft; // every --shift in order, true for left
+    std::vector<bool> shiftsLeft;             // every --shift in order, true for left
+    std::optional<ImportTarget> importTarget; // --import: every input is an image
+    DitherMethod dither = DitherMethod::Best;
+    FitMode fit = FitMode::Fit;
+    bool verbose = false; // -v: each import's measured error on standard output
 };
 
 enum class CommandAction { Convert, ShowHelp, ShowVersion, UsageError };

@@ -2,6 +2,7 @@
 // atomically. Renders go through RenderPicture, as the window's; shown sizes through its painting.
 #include "convert/PictureConverter.h"
 
+#include "convert/ImageImporting.h"
 #include "convert/InputLoading.h"
 #include "convert/OutputNaming.h"
 #include "core/Core.h"
@@ -45,7 +46,8 @@ PreparedOutput PictureConverter::prepare(const std::string& input) {
     std::string problem = overwriteProblem(input, output);
     if (!problem.empty()) return failure(output, problem);
 
-    const InputLoad load = loadInput(&rec_, input, gui_);
+    const InputLoad load = options_.importTarget ? importImageInto(&rec_, input, options_, gui_)
+                                                 : loadInput(&rec_, input, gui_);
     if (!load.ok) return failure(output, load.error);
     if (!load.companion.empty()) {
         protectedKeys_.insert(sameFileKey(load.companion));
@@ -58,6 +60,7 @@ PreparedOutput PictureConverter::prepare(const std::string& input) {
     render(prepared, problem);
     if (!problem.empty()) return failure(output, problem);
     prepared.result.output = output;
+    prepared.result.note = load.note;
     if (load.fontMissing && !fontWarned_) {
         fontWarned_ = true;
         prepared.result.warning = "the Apple II font (fonts/Apple_II.ttf) was not found: "

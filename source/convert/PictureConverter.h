@@ -18,6 +18,7 @@ struct ConversionResult {
     std::string output;  // the file written, or the one that would have been
     std::string error;   // why nothing was written, without the input's path
     std::string warning; // converted, but with something to say (the font was missing)
+    std::string note;    // what -v says about the input
 };
 
 // An input loaded, edited and rendered: the bytes to write, or the pixels to encode first.

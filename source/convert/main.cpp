@@ -61,6 +61,11 @@ int convertAll(const ConvertOptions& options) {
                  if (!result.warning.empty() || !result.ok) progress.clear();
                  if (!result.warning.empty()) printError(input + ": warning: " + result.warning);
                  if (!result.ok) printError(input + ": " + result.error);
+                 if (result.ok && !result.note.empty()) {
+                     progress.clear();
+                     std::printf("%s: %s\n", input.c_str(), result.note.c_str());
+                     std::fflush(stdout);
+                 }
                  anyFailed = anyFailed || !result.ok;
                  progress.show(index + 1, fileNameOf(input));
              });
