@@ -42,6 +42,7 @@ MainWindow::MainWindow() : dialogs(std::make_unique<StandardDialogs>()) {
     loadPrefs();
     setupGeometryTimer();
     setupViewShortcuts();
+    setupImportSources();
 }
 
 MainWindow::~MainWindow() {

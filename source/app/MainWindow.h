@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <memory>
 
+class ImportSession;
 class OrvelWidget;
 class QAction;
 class QActionGroup;
@@ -20,6 +21,7 @@ class QTimer;
 class StartupSequence;
 class SwatchPanel;
 class TextScreenEditor;
+struct ImportedPicture;
 
 class MainWindow : public QMainWindow {
     Q_OBJECT
@@ -76,6 +78,18 @@ public:
     void onSelectAll();
     void onAbout();
 
+    // --- Importing images (ImportCommands.cpp)
+    void onImportPicture();
+    void importImageFile(const QString& path);
+    // Opens the import for the clipboard's image; false when it holds none.
+    bool importClipboardImage();
+    bool clipboardHoldsImageB() const;
+    void startImport(const QImage& image, const QString& source);
+    // The import session's end: the picture to keep (Import), or null (Cancel).
+    void endImport(const ImportedPicture* picture);
+    // Replaces the picture's screen memory by an imported one: the one step an import makes.
+    void applyImportedPicture(const ImportedPicture& picture, const QString& source);
+
     // --- Text editor hosting (TextEditorHosting.cpp)
     void ensureTextEditor();
     void showTextInEditor(const QString& text, const QString& path);
@@ -98,6 +112,7 @@ public:
     QTimer* geometryTimer = nullptr;
     StartupSequence* startupSequence = nullptr;
     TextScreenEditor* textEditor = nullptr;
+    ImportSession* importSession = nullptr; // an import's dialog is open
     bool textModeB = false;
     std::uint16_t savedColorPalette = 0;
     std::uint16_t savedMonoPalette = 1;
@@ -127,6 +142,7 @@ private:
     void setupDockWidget();
     void setupGeometryTimer();
     void setupViewShortcuts();
+    void setupImportSources();
     void showStatus(const QString& message);
     void setPictureTitle(const QString& path);
 

@@ -29,6 +29,7 @@ const std::map<QString, Handler>& handlerTable() {
         {"onOpenText", &MainWindow::onOpenText},
         {"onNewGraphic", &MainWindow::onNewGraphic},
         {"onOpenGraphic", &MainWindow::onOpenGraphic},
+        {"onImportPicture", &MainWindow::onImportPicture},
         {"onSave", &MainWindow::onSave},
         {"onSaveAs", &MainWindow::onSaveAs},
         {"onConvertToDHGR", &MainWindow::onConvertToDHGR},
@@ -228,4 +229,7 @@ void MainWindow::updateEditMenuState() {
     for (QAction* action :
          {undoAction, cutAction, copyAction, pasteAction, clearAction, selectAllAction})
         if (action != nullptr) action->setEnabled(editing);
+    // Outside the editor, Paste imports the clipboard's image.
+    if (pasteAction != nullptr && !editing && importSession == nullptr)
+        pasteAction->setEnabled(clipboardHoldsImageB());
 }

@@ -3,6 +3,7 @@
 // guard that keeps them from firing during the start-up sequence or in the text editor.
 #include "app/MainWindow.h"
 
+#include "app/ImportSession.h"
 #include "startup/StartupSequence.h"
 #include "view/OrvelWidget.h"
 #include "view/SwatchPanel.h"
@@ -21,6 +22,7 @@ void flip(Boolean& flag) {
 } // namespace
 
 void MainWindow::applyAndSave() {
+    if (importSession != nullptr) importSession->settingsChanged(); // the preview follows
     pictureView->renderImage();
     swatchPanel->update();
     updateChecks();

@@ -71,6 +71,7 @@ void MainWindow::onCopy() {
 }
 
 void MainWindow::onPaste() {
+    if (!textModeB && importClipboardImage()) return;
     if (textEditor != nullptr) textEditor->grid->doPaste();
 }
 

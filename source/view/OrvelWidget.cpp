@@ -3,6 +3,7 @@
 #include "view/OrvelWidget.h"
 
 #include "core/Core.h"
+#include "view/ImageFileRead.h"
 #include "view/PictureFile.h"
 #include "view/PicturePainting.h"
 #include "view/TextPicture.h"
@@ -199,7 +200,10 @@ void OrvelWidget::dropEvent(QDropEvent* event) {
     for (const QUrl& url : event->mimeData()->urls()) {
         if (!url.isLocalFile() || QFileInfo(url.toLocalFile()).isDir()) continue;
         event->acceptProposedAction();
-        loadFile(url.toLocalFile());
+        if (isImageFileForImport(url.toLocalFile()))
+            emit imageDropped(url.toLocalFile());
+        else
+            loadFile(url.toLocalFile());
         return;
     }
 }

@@ -49,6 +49,8 @@ public:
 signals:
     void statusMessage(const QString& message);
     void overlayClicked();
+    // An image file was dropped: the main window imports it rather than opening it.
+    void imageDropped(const QString& path);
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;

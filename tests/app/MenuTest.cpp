@@ -45,7 +45,8 @@ TEST_F(AppTest, MenuBarIsTheDesignedOneAndBrokenDescriptionsAreReported) {
     EXPECT_EQ(window->menuProblems(), QStringList());
     const QStringList expected =
         QString("[&File]|New Text Ctrl+N|Open Text... Ctrl+O|Recent Text >|-|New Graphic "
-                "Ctrl+Shift+N|Open Graphic... Ctrl+Shift+O|Recent Graphic >|-|&Save Ctrl+S|Save "
+                "Ctrl+Shift+N|Open Graphic... Ctrl+Shift+O|Recent Graphic >|Import Picture... "
+                "Ctrl+Shift+I|-|&Save Ctrl+S|Save "
                 "As... Ctrl+Shift+S|-|&Quit Ctrl+Q|[&Edit]|Undo Ctrl+Z @undo|-|Cut Ctrl+X @cut|"
                 "Copy Ctrl+C @copy|Paste Ctrl+V @paste|Clear @clear|Select All Ctrl+A @selectAll|"
                 "-|Show Startup Screen Ctrl+P #24 +check|Convert to DHGR #23|-|Shift Left "
