@@ -85,25 +85,21 @@ void PrintTable(const char* png) {
                     "blurred | Double hi-res unblurred | ms |\n|---|---|---|---|---|---|---|\n",
                     engine.name);
         std::vector<std::pair<std::string, Totals[2]>> rows;
+        // -1: the plain way; then every method.
         for (int method = -1; method < static_cast<int>(AllDitherMethods().size()); ++method) {
+            const DitherMethod dither = AllDitherMethods()[std::max(method, 0)];
             rows.emplace_back();
-            rows.back().first = method < 0 ? "plain way" : DitherName(AllDitherMethods()[method]);
+            rows.back().first = method < 0 ? "plain way" : DitherName(dither);
             for (int t = 0; t < 2; ++t) {
                 const ImportTarget target = t ? ImportTarget::Dhgr : ImportTarget::Hgr;
                 for (std::size_t i = 0; i < mapped.size(); ++i) {
                     const double start = Now();
                     const ImportedPicture picture =
-                        method < 0
-                            ? ImportThePlainWay(mapped[i], target, scene.rec)
-                            : ImportScreen(mapped[i],
-                                           {target, AllDitherMethods()[method], ImportPass::Full},
-                                           scene.rec);
+                        method < 0 ? ImportThePlainWay(mapped[i], target, scene.rec)
+                                   : ImportScreen(mapped[i], {target, dither}, scene.rec);
                     const double ms = Now() - start;
                     const ImportError error = MeasureImport(mapped[i], picture, scene.rec);
                     rows.back().second[t].add(error, ms);
-                    if (std::getenv("DETAIL"))
-                        std::printf("  %s %s %s: %.2f %.2f\n", engine.name, t ? "dhgr" : "hgr",
-                                    images[i].name.c_str(), error.blurred, error.unblurred);
                     if (png)
                         SavePng(png,
                                 std::string(engine.name).substr(0, 4) + (t ? " dhgr " : " hgr ") +

@@ -12,9 +12,8 @@
 enum class ImportTarget { Hgr, Dhgr };
 
 enum class ImportPass {
-    Quick,   // for a preview while settings change
-    Full,    // the import
-    Thorough // a wider search, several times slower, for a little more
+    Quick, // for a preview while settings change
+    Full   // the import
 };
 
 struct ImportOptions {
