@@ -44,7 +44,7 @@ QByteArray Chunk(const QByteArray& typeAndData) {
 QByteArray HugePng() {
     return QByteArray("\x89PNG\r\n\x1a\n", 8) +
            Chunk(QByteArray("IHDR\0\0\x9c\x40\0\0\x9c\x40\x08\x02\0\0\0", 17)) +
-           Chunk(QByteArray("IDAT\x78\x9c\x63\0\0\0\x01\0\x01", 15));
+           Chunk(QByteArray("IDAT\x78\x9c\x63\0\0\0\x01\0\x01", 13));
 }
 
 // Two frames of one dot each: Qt writes no GIF, so the bytes are laid out here.
