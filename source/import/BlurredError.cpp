@@ -39,19 +39,19 @@ Opponent ToOpponent(const float linear[3], float chromaWeight) {
     return Opponent{{y, scale * (linear[2] - y), scale * (linear[0] - y)}};
 }
 
-void BlurredError::build() {
+void BlurredError::build(const std::vector<float>& error) {
     across_ = Autocorrelation(kSigmaAcross);
     down_ = Autocorrelation(kSigmaDown);
     const int rx = static_cast<int>(across_.size()) / 2, ry = static_cast<int>(down_.size()) / 2;
-    std::vector<float> rows(error_.size(), 0.0f);
+    std::vector<float> rows(error.size(), 0.0f);
     for (int y = 0; y < kLines; ++y)
         for (int x = 0; x < kMemoryDots; ++x)
             for (int k = -rx; k <= rx; ++k) {
                 if (x + k < 0 || x + k >= kMemoryDots) continue;
                 for (int c = 0; c < 3; ++c)
-                    rows[index(x, y) + c] += across_[k + rx] * error_[index(x + k, y) + c];
+                    rows[index(x, y) + c] += across_[k + rx] * error[index(x + k, y) + c];
             }
-    correlated_.assign(error_.size(), 0.0f);
+    correlated_.assign(error.size(), 0.0f);
     for (int y = 0; y < kLines; ++y)
         for (int k = -ry; k <= ry; ++k) {
             if (y + k < 0 || y + k >= kLines) continue;
@@ -87,8 +87,6 @@ void BlurredError::apply(const DotChange* changes, int count) {
     for (int i = 0; i < count; ++i) {
         const int x0 = changes[i].x, y = changes[i].y;
         const float* d = changes[i].delta.v;
-        for (int c = 0; c < 3; ++c)
-            error_[index(x0, y) + c] += d[c];
         for (int dy = -ry; dy <= ry; ++dy) {
             if (y + dy < 0 || y + dy >= kLines) continue;
             for (int dx = -rx; dx <= rx; ++dx) {

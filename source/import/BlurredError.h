@@ -25,16 +25,15 @@ class BlurredError {
 public:
     // `shown` gives the opponent colour shown at (x, y) at the start.
     template <class Shown>
-    BlurredError(const ScreenImage& image, float chromaWeight, Shown shown)
-        : weight_(chromaWeight) {
-        error_.resize(3 * static_cast<std::size_t>(kMemoryDots) * kLines);
+    BlurredError(const ScreenImage& image, float chromaWeight, Shown shown) {
+        std::vector<float> error(3 * static_cast<std::size_t>(kMemoryDots) * kLines);
         for (int y = 0; y < kLines; ++y)
             for (int x = 0; x < kMemoryDots; ++x) {
                 const Opponent target = ToOpponent(image.at(x, y), chromaWeight), now = shown(x, y);
                 for (int k = 0; k < 3; ++k)
-                    error_[index(x, y) + k] = now.v[k] - target.v[k];
+                    error[index(x, y) + k] = now.v[k] - target.v[k];
             }
-        build();
+        build(error);
     }
 
     // What the sum of squares of the blurred error would change by, were the shown colours to
@@ -47,10 +46,9 @@ private:
     std::size_t index(int x, int y) const {
         return 3 * (static_cast<std::size_t>(y) * kMemoryDots + x);
     }
-    void build();
+    // Keeps the error (shown minus image) through the blur and back: c = G'G e.
+    void build(const std::vector<float>& error);
 
-    float weight_;
-    std::vector<float> error_;         // shown minus image
-    std::vector<float> correlated_;    // the error through the blur and back (A = G'G applied)
+    std::vector<float> correlated_;
     std::vector<float> across_, down_; // A's factors, from -radius to radius
 };

@@ -1,7 +1,6 @@
 // Hi-res, a byte at a time: all 256 bytes are tried, each weighed by the dots it settles, left to
 // right with their errors carried along: the last dots of the byte before (which depend on this
-// byte's bits), then its own dots that do not wait for the next byte. With lookahead, the dots
-// that do wait are weighed too, at the best the next byte could give them.
+// byte's bits), then its own dots that do not wait for the next byte.
 #include "import/Search.h"
 
 #include <algorithm>
@@ -20,8 +19,7 @@ struct Weighed {
 class HgrLine {
 public:
     HgrLine(const HgrModel& model, TargetLine& target, const SearchSettings& settings)
-        : model_(model), target_(target), lookahead_(settings.lookahead > 0),
-          finalists_(settings.finalists) {}
+        : model_(model), target_(target), finalists_(settings.finalists) {}
 
     void run(std::uint8_t* bytes) {
         bytes_ = bytes;
@@ -99,8 +97,6 @@ private:
                           waiting(c - 1), bestCost);
             const unsigned key = model_.key(context, byte, 0);
             weighSpan(w, c, key, own, bestCost);
-            if (lookahead_ && waiting(c) != 0 && w.cost < bestCost)
-                w.cost = bestWaiting(w, c, key, bestCost);
             if (w.cost < bestCost) {
                 bestCost = w.cost;
                 best = byte;
@@ -142,17 +138,6 @@ private:
         return sum;
     }
 
-    // The cost once byte c's waiting dots are added at the best the next byte's contexts give.
-    float bestWaiting(const Weighed& from, int c, unsigned key, float limit) const {
-        float best = limit;
-        for (unsigned next = 0; next < (1u << model_.nextBits); ++next) {
-            Weighed w = from;
-            weighSpan(w, c, withNext(key, next), waiting(c), best);
-            best = std::min(best, w.cost);
-        }
-        return best;
-    }
-
     // Settles, left to right, every dot whose bytes are all chosen (bytes 0..chosen).
     void settleReady(int chosen) {
         while (settled_ < kMemoryDots) {
@@ -168,7 +153,6 @@ private:
 
     const HgrModel& model_;
     TargetLine& target_;
-    const bool lookahead_;
     const int finalists_;
     std::uint8_t* bytes_ = nullptr;
     int settled_ = 0;
