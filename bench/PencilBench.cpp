@@ -21,6 +21,7 @@ void BM_PencilMove(benchmark::State& state) {
         view.globalsRec->mainMem[i] = static_cast<std::uint8_t>(rng());
     }
     view.globalsRec->screenSize = 2;
+    if (state.range(0) == 1) view.globalsRec->schemeType = kCompositeScheme;
     view.renderImage();
     const QPointF start(400, 300);
     QMouseEvent press(QEvent::MouseButtonPress, start, start, Qt::LeftButton, Qt::LeftButton,
@@ -35,8 +36,9 @@ void BM_PencilMove(benchmark::State& state) {
         benchmark::DoNotOptimize(view.offscreenImage.constBits());
         ++step;
     }
-    state.SetLabel("double size, full render per move");
+    state.SetLabel(state.range(0) ? "double size, full render per move, Composite (NTSC)"
+                                  : "double size, full render per move");
 }
-BENCHMARK(BM_PencilMove)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_PencilMove)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
 
 } // namespace

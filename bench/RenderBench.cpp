@@ -4,6 +4,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include <memory>
 #include <random>
 #include <vector>
 
@@ -24,13 +25,13 @@ struct BenchRecord {
     std::vector<std::uint8_t> pixels = std::vector<std::uint8_t>(4 * kOffscreenDots * kLines);
 };
 
-// Engines 0..2 are the Quen schemes, 3 is "By the Book"; depth 8 colour, 1 one-bit.
+// Engines 0..2 are the Quen schemes, 3 is "By the Book", 4 composite; depth 8 colour, 1 one-bit.
 void BM_Render(benchmark::State& state) {
     static BenchRecord* records[2] = {new BenchRecord(false), new BenchRecord(true)};
     BenchRecord& b = *records[state.range(0)];
     const int engine = static_cast<int>(state.range(1));
-    b.rec.quenEngine = engine < 3;
-    b.rec.schemeType = static_cast<std::uint16_t>(engine < 3 ? engine : 1);
+    b.rec.quenEngine = engine != 3;
+    b.rec.schemeType = static_cast<std::uint16_t>(engine < 3 ? engine : kCompositeScheme);
     b.rec.bmFinalDepth = static_cast<std::uint16_t>(state.range(2));
     b.rec.dhgrColorOffset = 1;
     const RGBAStore store{b.pixels.data(), 4 * kOffscreenDots};
@@ -39,12 +40,13 @@ void BM_Render(benchmark::State& state) {
         benchmark::DoNotOptimize(b.pixels.data());
         benchmark::ClobberMemory();
     }
-    static const char* names[] = {"Quen: Dunmere", "Quen: Double", "Quen: Sharp", "By the Book"};
+    static const char* names[] = {"Quen: Dunmere", "Quen: Double", "Quen: Sharp", "By the Book",
+                                  "Composite (NTSC)"};
     state.SetLabel(std::string(state.range(0) ? "DHGR " : "HGR ") + names[engine] +
                    (state.range(2) == 1 ? ", one-bit" : ", colour"));
 }
 BENCHMARK(BM_Render)
-    ->ArgsProduct({{0, 1}, {0, 1, 2, 3}, {8, 1}})
+    ->ArgsProduct({{0, 1}, {0, 1, 2, 3, 4}, {8, 1}})
     ->Unit(benchmark::kMicrosecond)
     ->ComputeStatistics("min", [](const std::vector<double>& v) {
         double m = v[0];
@@ -52,6 +54,17 @@ BENCHMARK(BM_Render)
             m = x < m ? x : m;
         return m;
     });
+
+// The composite engine's tables, built from the model as at its first render. Goal: 10 ms.
+void BM_CompositeTables(benchmark::State& state) {
+    auto tables = std::make_unique<CompositeTables>();
+    for (auto _ : state) {
+        BuildCompositeTables(*tables);
+        benchmark::DoNotOptimize(tables.get());
+        benchmark::ClobberMemory();
+    }
+}
+BENCHMARK(BM_CompositeTables)->Unit(benchmark::kMicrosecond);
 
 void BM_PencilStroke(benchmark::State& state) {
     BenchRecord b(true);

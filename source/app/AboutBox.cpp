@@ -1,5 +1,5 @@
-// The about box: the program's name on black, in the Apple II font when it is available.
-// The colours come from the text itself, so the platform's theme cannot change them.
+// The about box: the program's name in white on black, in the Apple II font when it is
+// available. The box's own style sheet paints the black, so no platform theme can change it.
 #include "app/MainWindow.h"
 
 #include "text/AppleIIFont.h"
@@ -13,9 +13,10 @@ void MainWindow::onAbout() {
     QMessageBox box(this);
     box.setWindowTitle(tr("About orvel"));
     box.setTextFormat(Qt::RichText);
-    box.setText(QStringLiteral("<body style=\"background-color: black; color: white;\">"
-                               "<p style=\"font-size:14pt; font-weight:bold;\">orvel</p>"
-                               "<p>Apple II DHGR / HGR picture viewer and editor</p></body>"));
+    box.setText(QStringLiteral("<p style=\"font-size:14pt; font-weight:bold;\">orvel</p>"
+                               "<p>Apple II DHGR / HGR picture viewer and editor</p>"));
+    box.setStyleSheet(QStringLiteral("QMessageBox { background-color: black; }"
+                                     "QMessageBox QLabel { color: white; background: black; }"));
     box.setFont(font);
     dialogs->showMessageBox(box);
 }

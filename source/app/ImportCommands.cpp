@@ -1,9 +1,11 @@
 // "Import Picture...", images dropped on the view and images pasted from the clipboard: each
 // reads its image (a bad one is said in the status bar and changes nothing), then opens the
-// import dialog with its preview. Import replaces the picture through applyImportedPicture alone.
+// import dialog with its preview. Import replaces the picture through applyImportedPicture
+// alone, one step of the picture's history.
 #include "app/ImportSession.h"
 #include "app/MainWindow.h"
 
+#include "edit/ScreenState.h"
 #include "view/ImageFileRead.h"
 #include "view/OrvelWidget.h"
 #include "view/SwatchPanel.h"
@@ -13,10 +15,11 @@
 #include <QDir>
 #include <QMimeData>
 
-void MainWindow::setupImportSources() {
-    connect(pictureView, &OrvelWidget::imageDropped, this, &MainWindow::importImageFile);
-    connect(QApplication::clipboard(), &QClipboard::dataChanged, this,
-            &MainWindow::updateEditMenuState);
+void MainWindow::openDroppedFile(const QString& path) {
+    if (isImageFileForImport(path))
+        importImageFile(path);
+    else
+        openPicture(path, false);
 }
 
 void MainWindow::onImportPicture() {
@@ -40,9 +43,12 @@ void MainWindow::importImageFile(const QString& path) {
     startImport(read.image, path);
 }
 
+// An image from another program: a region copied in orvel carries an image too (for the
+// others), but pastes as dots (ToolCommands.cpp).
 bool MainWindow::clipboardHoldsImageB() const {
     const QMimeData* data = QApplication::clipboard()->mimeData();
-    return data != nullptr && data->hasImage();
+    return data != nullptr && data->hasImage() &&
+           !data->hasFormat(QStringLiteral("application/x-orvel-dots"));
 }
 
 bool MainWindow::importClipboardImage() {
@@ -74,10 +80,12 @@ void MainWindow::endImport(const ImportedPicture* picture) {
 }
 
 void MainWindow::applyImportedPicture(const ImportedPicture& picture, const QString& source) {
-    StorePicture(picture, *pictureView->globalsRec);
-    pictureView->renderImage();
-    setWindowTitle(QStringLiteral("orvel"));
-    currentGraphicPath.clear();
+    ORVEL_GlobalsRec* rec = pictureView->globalsRec;
+    const ScreenState before = CaptureScreen(rec);
+    StorePicture(picture, *rec);
+    const ScreenState imported = CaptureScreen(rec);
+    RestoreScreen(rec, before);
+    replacePicture(tr("Import Picture"), imported);
     updateChecks();
     showStatus(tr("Imported: %1").arg(source));
 }

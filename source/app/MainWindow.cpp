@@ -8,6 +8,8 @@
 #include "view/OrvelWidget.h"
 #include "view/SwatchPanel.h"
 
+#include <QCloseEvent>
+#include <QCoreApplication>
 #include <QDockWidget>
 #include <QFileInfo>
 #include <QKeyEvent>
@@ -15,6 +17,7 @@
 #include <QScrollArea>
 #include <QStatusBar>
 #include <QTimer>
+#include <QUndoStack>
 
 namespace {
 
@@ -28,26 +31,31 @@ void paintSolidBackground(QWidget* widget, const QColor& colour) {
 
 } // namespace
 
-MainWindow::MainWindow() : dialogs(std::make_unique<StandardDialogs>()) {
+MainWindow::MainWindow(bool useStoredGeometryB) : dialogs(std::make_unique<StandardDialogs>()) {
     setWindowTitle(QStringLiteral("orvel"));
     pictureView = new OrvelWidget(this);
     setupScrollArea();
     setupDockWidget();
+    setupToolsDock();
+    setupPictureHistory();
     showStatus(tr("Ready"));
     connect(pictureView, &OrvelWidget::statusMessage, this, &MainWindow::showStatus);
+    connect(pictureView, &OrvelWidget::fileDropped, this, &MainWindow::openDroppedFile);
     connect(pictureView, &OrvelWidget::overlayClicked, this, [this] {
         if (startupSequence != nullptr && startupSequence->runningB) startupSequence->skip();
     });
     buildMenus();
+    setupZoomMenu();
     loadPrefs();
-    setupGeometryTimer();
+    setupGeometryTimer(useStoredGeometryB);
     setupViewShortcuts();
-    setupImportSources();
 }
 
 MainWindow::~MainWindow() {
     // The editor has no parent: it goes with the window that hosts it.
     delete textEditor;
+    // The history empties itself when the toolkit deletes it, after this window has gone.
+    if (pictureHistory != nullptr) pictureHistory->disconnect(this);
 }
 
 void MainWindow::setDialogs(std::unique_ptr<UserDialogs> replacement) {
@@ -82,6 +90,20 @@ void MainWindow::showStatus(const QString& message) {
 
 void MainWindow::setPictureTitle(const QString& path) {
     setWindowTitle(QStringLiteral("orvel — %1").arg(QFileInfo(path).fileName()));
+    updatePictureMark();
+}
+
+// Quitting, or closing the window, first asks about unsaved text as every other way out does.
+void MainWindow::onQuit() {
+    if (tryCloseEditor() && maybeSavePicture()) QCoreApplication::quit();
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    if (!tryCloseEditor() || !maybeSavePicture()) {
+        event->ignore();
+        return;
+    }
+    QMainWindow::closeEvent(event);
 }
 
 void MainWindow::keyPressEvent(QKeyEvent* event) {

@@ -4,7 +4,10 @@
 // a handler or group that does not exist, is a programming error: it is recorded and logged.
 #include "app/MainWindow.h"
 
+#include "core/CompositeColor.h"
 #include "view/OrvelWidget.h"
+
+#include <QUndoStack>
 
 #include <QAction>
 #include <QActionGroup>
@@ -38,6 +41,8 @@ const std::map<QString, Handler>& handlerTable() {
         {"toggleStartScreen", &MainWindow::toggleStartScreen},
         {"onAbout", &MainWindow::onAbout},
         {"onUndo", &MainWindow::onUndo},
+        {"onRedo", &MainWindow::onRedo},
+        {"toggleKeepHiRes", &MainWindow::toggleKeepHiRes},
         {"onCut", &MainWindow::onCut},
         {"onCopy", &MainWindow::onCopy},
         {"onPaste", &MainWindow::onPaste},
@@ -95,6 +100,7 @@ void MainWindow::buildMenusFrom(const QByteArray& description) {
                 const QString id = item.value("id").toString();
                 if (id == QLatin1String("recentGraphicMenu")) recentGraphicMenu = submenu;
                 if (id == QLatin1String("recentTextMenu")) recentTextMenu = submenu;
+                if (id == QLatin1String("zoomMenu")) zoomMenu = submenu;
             } else if (type == QLatin1String("radioGroup")) {
                 buildRadioGroup(menu, item);
             } else {
@@ -150,8 +156,10 @@ void MainWindow::buildAction(QMenu* menu, const QJsonObject& item) {
     }
     const QString tag = item.value("actTag").toString();
     const std::pair<const char*, QAction**> tagged[] = {
-        {"undo", &undoAction},   {"cut", &cutAction},     {"copy", &copyAction},
-        {"paste", &pasteAction}, {"clear", &clearAction}, {"selectAll", &selectAllAction},
+        {"undo", &undoAction},   {"cut", &cutAction},
+        {"copy", &copyAction},   {"paste", &pasteAction},
+        {"clear", &clearAction}, {"selectAll", &selectAllAction},
+        {"redo", &redoAction},   {"keepHiRes", &keepHiResAction},
     };
     for (const auto& [name, slot] : tagged)
         if (tag == QLatin1String(name)) *slot = action;
@@ -163,7 +171,7 @@ void MainWindow::buildAction(QMenu* menu, const QJsonObject& item) {
 
 void MainWindow::connectSlot(QAction* action, const QString& slot) {
     if (slot == QLatin1String("quit")) {
-        connect(action, &QAction::triggered, qApp, &QCoreApplication::quit);
+        connect(action, &QAction::triggered, this, &MainWindow::onQuit);
         return;
     }
     if (slot == QLatin1String("aboutQt")) {
@@ -205,8 +213,9 @@ void MainWindow::updateChecks() {
     auto check = [this](int id, bool on) {
         if (QAction* action = actionsById[static_cast<std::size_t>(id)]) action->setChecked(on);
     };
-    const int engine = rec->quenEngine ? rec->schemeType : 3;
-    for (int id = 0; id <= 3; ++id)
+    const bool composite = CompositeEngineB(rec);
+    const int engine = !rec->quenEngine ? 3 : composite ? kCompositeEngineId : rec->schemeType;
+    for (int id : {0, 1, 2, 3, kCompositeEngineId})
         check(id, engine == id);
     if (QAction* shifting = actionsById[4]) {
         const QSignalBlocker blocker(shifting);
@@ -221,15 +230,30 @@ void MainWindow::updateChecks() {
     const int palette = rec->bmFinalDepth != 1 ? rec->paletteType : rec->oneBitPalette + 8;
     for (int index = 0; index <= 10; ++index)
         check(12 + index, palette == index);
+    // The composite engine's colour comes from the signal: the colour palettes do not apply.
+    for (int id = 12; id <= 19; ++id)
+        if (QAction* action = actionsById[static_cast<std::size_t>(id)])
+            action->setEnabled(!composite);
     check(24, rec->startScreen);
+    if (keepHiResAction != nullptr) keepHiResAction->setChecked(pictureView->keepHiResB);
 }
 
 void MainWindow::updateEditMenuState() {
     const bool editing = textModeB && textEditor != nullptr;
-    for (QAction* action :
-         {undoAction, cutAction, copyAction, pasteAction, clearAction, selectAllAction})
-        if (action != nullptr) action->setEnabled(editing);
-    // Outside the editor, Paste imports the clipboard's image.
-    if (pasteAction != nullptr && !editing && importSession == nullptr)
-        pasteAction->setEnabled(clipboardHoldsImageB());
+    // Without a text screen the commands act on the picture: its history and its selection.
+    for (QAction* action : {cutAction, copyAction, pasteAction, clearAction, selectAllAction})
+        if (action != nullptr) action->setEnabled(editing || textEditor == nullptr);
+    const bool picture = textEditor == nullptr && pictureHistory != nullptr;
+    if (undoAction != nullptr) {
+        undoAction->setEnabled(editing || (picture && pictureHistory->canUndo()));
+        undoAction->setText(picture && pictureHistory->canUndo()
+                                ? tr("Undo %1").arg(pictureHistory->undoText())
+                                : QStringLiteral("Undo"));
+    }
+    if (redoAction != nullptr) {
+        redoAction->setEnabled(picture && pictureHistory->canRedo());
+        redoAction->setText(picture && pictureHistory->canRedo()
+                                ? tr("Redo %1").arg(pictureHistory->redoText())
+                                : QStringLiteral("Redo"));
+    }
 }

@@ -4,17 +4,18 @@
 #include "app/MainWindow.h"
 
 #include "app/StoredValues.h"
+#include "core/CompositeColor.h"
 #include "view/OrvelWidget.h"
 #include "view/SwatchPanel.h"
 
+#include "text/WindowPlacement.h"
+
 #include <QFileInfo>
+#include <QScrollArea>
 #include <QSettings>
 #include <QTimer>
 
 namespace {
-
-constexpr int kRecentPictures = 10;
-constexpr int kRecentTextScreens = 5;
 
 // A missing key, and a value the commands could not have written, both give the default.
 void readRenderingSettings(QSettings& settings, ORVEL_GlobalsRec* rec) {
@@ -25,7 +26,7 @@ void readRenderingSettings(QSettings& settings, ORVEL_GlobalsRec* rec) {
         return static_cast<std::uint16_t>(storedChoice(settings.value(key), allowed, fallback));
     };
     rec->quenEngine = flag("quenEngine", true);
-    rec->schemeType = choice("schemeType", {0, 1, 2}, 0);
+    rec->schemeType = choice("schemeType", {0, 1, 2, kCompositeScheme}, 0);
     rec->bmFinalDepth = choice("bmFinalDepth", {8, 1}, 8);
     rec->paletteType = choice("paletteType", {0, 1, 2, 3, 4, 5, 6, 7}, 0);
     rec->oneBitPalette = choice("oneBitPalette", {0, 1, 2}, 0);
@@ -50,8 +51,8 @@ void MainWindow::loadPrefs() {
     lastOpenDir = storedPath(settings.value("lastOpenDir"));
     lastSaveDir = storedPath(settings.value("lastSaveDir"));
     lastTextDir = storedPath(settings.value("lastTextDir"));
-    recentFiles = storedPathList(settings.value("recentFiles"), kRecentPictures);
-    recentTextScreens = storedPathList(settings.value("recentTextScreens"), kRecentTextScreens);
+    recentFiles = storedPathList(settings.value("recentFiles"));
+    recentTextScreens = storedPathList(settings.value("recentTextScreens"));
     rebuildRecentGraphicMenu();
     rebuildRecentTextMenu();
     pictureView->renderImage();
@@ -82,17 +83,18 @@ void MainWindow::savePrefs() {
     settings.sync();
 }
 
-void MainWindow::setupGeometryTimer() {
+void MainWindow::setupGeometryTimer(bool useStoredGeometryB) {
     geometryTimer = new QTimer(this);
     geometryTimer->setSingleShot(true);
     geometryTimer->setInterval(300);
     connect(geometryTimer, &QTimer::timeout, this,
             [this] { QSettings().setValue("mainwindow/geometry", saveGeometry()); });
-    QSettings settings;
-    if (settings.contains("mainwindow/geometry"))
-        restoreGeometry(settings.value("mainwindow/geometry").toByteArray());
-    else
-        resize(600, 500);
+    const QByteArray stored = QSettings().value("mainwindow/geometry").toByteArray();
+    if (!useStoredGeometryB || !restoreGeometryThatFits(this, stored)) sizeToShowThePicture();
+}
+
+void MainWindow::sizeToShowThePicture() {
+    sizeToShow(this, qobject_cast<QScrollArea*>(centralWidget()), pictureView->size());
 }
 
 void MainWindow::rememberDirectory(QString& member, const char* key, const QString& chosenFile) {

@@ -9,9 +9,12 @@
 #include "text/TextScreenFile.h"
 #include "view/OrvelWidget.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QMenu>
 #include <QSettings>
+
+#include <algorithm>
 
 namespace {
 
@@ -27,6 +30,14 @@ void moveToFront(QStringList& list, const QString& path, int limit) {
 
 QString fileNameOf(const QString& path) {
     return QFileInfo(path).fileName();
+}
+
+// The file name, with its folder after it where another entry has the same name.
+QString recentEntryLabel(const QString& path, const QStringList& list) {
+    const QString name = fileNameOf(path);
+    const auto sameName = [&](const QString& other) { return fileNameOf(other) == name; };
+    if (std::count_if(list.begin(), list.end(), sameName) < 2) return name;
+    return QStringLiteral("%1 — %2").arg(name, QDir::toNativeSeparators(QFileInfo(path).path()));
 }
 
 } // namespace
@@ -73,7 +84,6 @@ void MainWindow::removeRecentFile(QString path) {
 }
 
 void MainWindow::openRecentFile(QString path) {
-    if (!tryCloseEditor()) return;
     if (!QFileInfo::exists(path)) {
         recentFiles.removeAll(path);
         rebuildRecentGraphicMenu();
@@ -81,11 +91,7 @@ void MainWindow::openRecentFile(QString path) {
         showStatus(tr("File not found: %1").arg(path));
         return;
     }
-    currentGraphicPath = path;
-    addRecentFile(path);
-    pictureView->loadFile(path);
-    setPictureTitle(path);
-    updateChecks();
+    openPicture(path, true);
 }
 
 void MainWindow::rebuildRecentGraphicMenu() {
@@ -108,31 +114,24 @@ void MainWindow::rebuildRecentTextMenu() {
     recentTextMenu->clear();
     for (const ScreenEntry& screen : GetBundledScreens()) {
         QAction* item = recentTextMenu->addAction(QString::fromUtf8(screen.title));
-        const char* path = screen.path;
-        connect(item, &QAction::triggered, this, [this, path] { openBundledScreen(path); });
+        connect(item, &QAction::triggered, this, [this, screen] { openBundledScreen(screen); });
     }
     if (recentTextScreens.isEmpty()) return;
     recentTextMenu->addSeparator();
     for (const QString& path : recentTextScreens) {
-        QAction* item = recentTextMenu->addAction(fileNameOf(path));
-        connect(item, &QAction::triggered, this, [this, path] { openRecentTextScreen(path); });
+        QAction* item = recentTextMenu->addAction(recentEntryLabel(path, recentTextScreens));
+        // The entry stays where it is, whether or not it opens.
+        connect(item, &QAction::triggered, this, [this, path] { openTextFile(path, false); });
     }
 }
 
-void MainWindow::openBundledScreen(const char* path) {
-    const QString text = loadBundledTextScreen(path);
+void MainWindow::openBundledScreen(const ScreenEntry& screen) {
+    const QString text = loadBundledTextScreen(screen.path);
     if (text.isEmpty()) {
-        showStatus(tr("Missing bundled text screen: %1").arg(QString::fromUtf8(path)));
+        showStatus(tr("Missing bundled text screen: %1").arg(QString::fromUtf8(screen.path)));
         return;
     }
+    if (!mayReplaceText()) return;
     showTextInEditor(text, QString());
-}
-
-void MainWindow::openRecentTextScreen(const QString& path) {
-    const TextScreenReadResult read = readTextScreenFile(path);
-    if (!read.ok) {
-        showStatus(tr("File not found: %1").arg(path));
-        return;
-    }
-    showTextInEditor(read.text, path);
+    showStatus(tr("Loaded: %1").arg(QString::fromUtf8(screen.title)));
 }

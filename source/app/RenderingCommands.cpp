@@ -1,9 +1,11 @@
 // The commands that change how the picture is rendered, each ending in the one apply sequence
-// (render, swatches, check marks, preferences), and the eight single-key view shortcuts with the
-// guard that keeps them from firing during the start-up sequence or in the text editor.
+// (render, swatches, check marks, preferences), and the single-key view shortcuts (the eight
+// designed ones and N) with the guard that keeps them from firing during the start-up sequence or
+// in the text editor.
 #include "app/MainWindow.h"
 
 #include "app/ImportSession.h"
+#include "core/CompositeColor.h"
 #include "startup/StartupSequence.h"
 #include "view/OrvelWidget.h"
 #include "view/SwatchPanel.h"
@@ -29,13 +31,19 @@ void MainWindow::applyAndSave() {
     savePrefs();
 }
 
+// `engine` is the item's actId: 0..2 the Quen engines, 3 "By the Book", 25 composite. The
+// engines of the dot picture (all but "By the Book") also switch to the colour palette. The
+// engine left for the composite one is what N returns to.
 void MainWindow::setEngine(int engine) {
     ORVEL_GlobalsRec* rec = pictureView->globalsRec;
-    if (engine < 3) {
-        rec->schemeType = static_cast<std::uint16_t>(engine);
+    if (engine == kCompositeEngineId && !CompositeEngineB(rec))
+        engineBeforeComposite = rec->quenEngine ? std::min<int>(rec->schemeType, 2) : 3;
+    const bool dots = engine < 3 || engine == kCompositeEngineId;
+    if (dots) {
+        rec->schemeType = static_cast<std::uint16_t>(engine < 3 ? engine : kCompositeScheme);
         rec->bmFinalDepth = 8;
     }
-    rec->quenEngine = engine < 3;
+    rec->quenEngine = dots;
     applyAndSave();
 }
 
@@ -95,6 +103,11 @@ void MainWindow::toggleQuenK() {
     applyAndSave();
 }
 
+void MainWindow::toggleCompositeK() {
+    const bool composite = CompositeEngineB(pictureView->globalsRec);
+    setEngine(composite ? engineBeforeComposite : kCompositeEngineId);
+}
+
 void MainWindow::toggleColorK() {
     ORVEL_GlobalsRec* rec = pictureView->globalsRec;
     if (rec->bmFinalDepth == 8) {
@@ -135,6 +148,7 @@ void MainWindow::setupViewShortcuts() {
         {Qt::Key_K, [this] { toggleColorK(); }},
         {Qt::Key_C, [this] { toggleColorK(); }},
         {Qt::Key_L, [this] { toggleQuenK(); }},
+        {Qt::Key_T, [this] { toggleCompositeK(); }},
         {Qt::Key_B, [this] { toggleBitShifting(); }},
         {Qt::Key_Comma, [this] { bumpScreenSize(-1); }},
         {Qt::Key_Period, [this] { bumpScreenSize(+1); }},

@@ -42,22 +42,18 @@ QString storedPath(const QVariant& value) {
     return text.size() <= kLongestPath && !text.contains(QChar(0)) ? text : QString();
 }
 
-QStringList storedPathList(const QVariant& value, int limit) {
+QStringList storedPathList(const QVariant& value) {
     // A one-entry list comes back from the text store as a plain string.
+    QVariantList stored;
+    if (isText(value))
+        stored << value;
+    else if (value.typeId() == QMetaType::QStringList || value.typeId() == QMetaType::QVariantList)
+        stored = value.toList();
     QStringList entries;
-    if (isText(value)) {
-        entries << value.toString();
-    } else if (value.typeId() == QMetaType::QStringList ||
-               value.typeId() == QMetaType::QVariantList) {
-        for (const QVariant& entry : value.toList()) {
-            if (!isText(entry)) return QStringList();
-            entries << entry.toString();
-        }
-    } else {
-        return QStringList();
+    for (const QVariant& entry : stored) {
+        const QString path = storedPath(entry);
+        if (!path.isEmpty() && !entries.contains(path)) entries << path;
+        if (entries.size() == kMostStoredPaths) break;
     }
-    if (entries.size() > limit) return QStringList();
-    for (const QString& entry : entries)
-        if (entry.isEmpty() || storedPath(entry).isNull()) return QStringList();
     return entries;
 }

@@ -16,5 +16,8 @@ int storedChoice(const QVariant& value, std::initializer_list<int> allowed, int 
 // A stored directory or path: a string of sensible length; else empty.
 QString storedPath(const QVariant& value);
 
-// A stored list of paths with at most `limit` entries, each a sensible path; else empty.
-QStringList storedPathList(const QVariant& value, int limit);
+// The sensible paths of a stored list, in order: an entry that is not one is left out and the
+// others kept. A list longer than the program keeps is taken whole (its next addition trims
+// it), up to kMostStoredPaths entries, past which nothing the program wrote could reach.
+constexpr int kMostStoredPaths = 1000;
+QStringList storedPathList(const QVariant& value);

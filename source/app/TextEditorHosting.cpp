@@ -4,6 +4,7 @@
 #include "app/MainWindow.h"
 
 #include "text/TextScreenEditor.h"
+#include "text/WindowPlacement.h"
 #include "view/OrvelWidget.h"
 
 #include <QAction>
@@ -29,6 +30,8 @@ void MainWindow::ensureTextEditor() {
     connect(textEditor, &TextScreenEditor::editorClosed, this, &MainWindow::onTextEditorClosed);
     connect(textEditor, &TextScreenEditor::modeChanged, this, &MainWindow::onText80colChanged);
     shareMenuKeysWithEditor();
+    // Beside the picture it mirrors, not over it, until the user puts it somewhere.
+    if (!textEditor->restoredGeometryB) placeBeside(textEditor, this);
 }
 
 // The editor window has no menu bar of its own: the File and Edit commands' keys (Undo, Copy,
@@ -56,6 +59,7 @@ void MainWindow::showTextInEditor(const QString& text, const QString& path) {
     textModeB = true;
     currentGraphicPath.clear();
     setWindowTitle(QStringLiteral("orvel"));
+    startPictureHistory(); // the picture is now the text's mirror
     updateEditMenuState();
 }
 
@@ -68,8 +72,8 @@ bool MainWindow::editorActiveB() const {
     return textEditor != nullptr && QApplication::activeWindow() == textEditor;
 }
 
-void MainWindow::onTextEditorChanged(const QString& text) {
-    pictureView->loadTextScreen(text);
+void MainWindow::onTextEditorChanged(const QString& rows, bool eighty) {
+    pictureView->loadTextScreen(rows, eighty);
     updateChecks();
 }
 

@@ -15,13 +15,21 @@ public:
     // The chosen file, or an empty string when the user cancelled.
     virtual QString openFileName(QWidget* parent, const QString& title, const QString& start,
                                  const QString& filter) = 0;
+    // `filter` may offer several choices (";;" between them); the one the user chose goes to
+    // `chosenFilter`.
     virtual QString saveFileName(QWidget* parent, const QString& title, const QString& start,
-                                 const QString& filter) = 0;
+                                 const QString& filter, QString* chosenFilter) = 0;
     // Shows a message box modally and returns when it is dismissed.
     virtual void showMessageBox(QMessageBox& box) = 0;
     // The modifier keys held at this moment (Alt on a recent picture removes it).
     virtual Qt::KeyboardModifiers heldModifiers() = 0;
 };
+
+// The extension a file filter such as "DHGR (*.dhgr)" offers first ("dhgr"); empty when none.
+QString extensionOfFilter(const QString& filter);
+
+// A chosen save name with the filter's extension added when the file name has none at all.
+QString withFilterExtension(const QString& path, const QString& filter);
 
 // The toolkit's own modal dialogs.
 class StandardDialogs : public UserDialogs {
@@ -29,7 +37,7 @@ public:
     QString openFileName(QWidget* parent, const QString& title, const QString& start,
                          const QString& filter) override;
     QString saveFileName(QWidget* parent, const QString& title, const QString& start,
-                         const QString& filter) override;
+                         const QString& filter, QString* chosenFilter) override;
     void showMessageBox(QMessageBox& box) override;
     Qt::KeyboardModifiers heldModifiers() override;
 };

@@ -25,13 +25,14 @@ int main(int argc, char** argv) {
     const QString icon = orvelBundledResourcePath(QStringLiteral("icons/orvel-icon.png"));
     if (!icon.isEmpty()) QApplication::setWindowIcon(QIcon(icon));
 
-    MainWindow window;
+    const bool testMode = isTestModeRequest(arguments);
+    MainWindow window(!testMode);
     window.show();
     if (arguments.size() < 2) {
         window.openMostRecentIfAvailable();
         return QApplication::exec();
     }
-    window.pictureView->loadFile(arguments[1]);
-    if (isTestModeRequest(arguments)) return runTestMode(window, arguments);
+    window.openPicture(arguments[1], false);
+    if (testMode) return runTestMode(window, arguments);
     return QApplication::exec();
 }

@@ -32,8 +32,9 @@ Output:
                         when not 1.0). Changes half, normal and double only.
 
 Rendering:
-  --engine ENGINE       dunmere, double (default), sharp (the three Quen engines) or book
-                        ("By the Book").
+  --engine ENGINE       dunmere, double (default), sharp (the three Quen engines), book
+                        ("By the Book") or composite (Composite (NTSC): the picture as an
+                        NTSC colour monitor shows it; --palette does not apply to it).
   --no-bit-shifting     "By the Book" without the half-dot delay of high-bit bytes.
   --palette PALETTE     0-7 or the palette's name: 0 Dunmere, 1 DeBabelizer, 2 "Quen's TV"
                         (default), 3 Tobrel, 4 Pell, 5 "Canon DV", 6 "IREZ CapSure", 7 IIGS.

@@ -3,6 +3,7 @@
 #include "convert/ConvertOptions.h"
 
 #include "convert/OutputNaming.h"
+#include "core/CompositeColor.h"
 #include "files/FileAccess.h"
 
 #include <cctype>
@@ -13,7 +14,8 @@ namespace {
 
 using Names = std::vector<std::string>;
 
-const Names kEngines = {"dunmere", "double", "sharp", "book"};
+const Names kEngines = {"dunmere", "double", "sharp", "book", "composite"};
+constexpr int kBookEngine = 3;
 const Names kPalettes = {"Dunmere", "DeBabelizer", "Quen's TV",    "Tobrel",
                          "Pell",    "Canon DV",    "IREZ CapSure", "IIGS"};
 const Names kMonoPalettes = {"white", "green", "amber"};
@@ -176,8 +178,11 @@ private:
         int engine = -1;
         if (!choice("engine", "engine", kEngines, engine)) return false;
         RenderSettings& settings = options_.settings;
-        if (engine >= 0) settings.quenEngine = engine < 3;
-        if (engine >= 0 && engine < 3) settings.schemeType = static_cast<std::uint16_t>(engine);
+        // Every engine but "By the Book" colours the dot picture, chosen by its scheme.
+        if (engine >= 0) settings.quenEngine = engine != kBookEngine;
+        if (engine >= 0 && engine != kBookEngine)
+            settings.schemeType =
+                static_cast<std::uint16_t>(engine < 3 ? engine : kCompositeScheme);
         if (line_.isSet("no-bit-shifting")) settings.bitShifting = false;
         return true;
     }

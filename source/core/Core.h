@@ -4,6 +4,7 @@
 
 #include "core/BookColor.h"
 #include "core/ColorLookup.h"
+#include "core/CompositeColor.h"
 #include "core/DrawLine.h"
 #include "core/Editing.h"
 #include "core/Geometry.h"

@@ -54,8 +54,8 @@ struct ORVEL_GlobalsRec {
     std::uint16_t paletteType;    // colour palette 0..7
     std::uint16_t oneBitPalette;  // 0 black and white, 1 black and green, 2 black and amber
     Boolean bitShifting;          // "By the Book" applies the half-dot delay
-    Boolean quenEngine;           // a Quen engine (chosen by schemeType) renders
-    std::uint16_t schemeType;     // Quen engine: 0 Dunmere, 1 Double, 2 Sharp
+    Boolean quenEngine;           // an engine of the dot picture (chosen by schemeType) renders
+    std::uint16_t schemeType;     // 0 Quen: Dunmere, 1 Quen: Double, 2 Quen: Sharp, 3 composite
     std::uint16_t screenSize;     // 0 half, 1 normal, 2 double
     std::uint16_t aspectCorrect;  // 0 none (1.0), 1 standard (0.9), 2 DV (0.84)
     Boolean is560Mode;            // the pencil sets single memory dots

@@ -3,6 +3,7 @@
 #include "core/MonoRender.h"
 
 #include "core/BookColor.h"
+#include "core/CompositeColor.h"
 #include "core/RowSinks.h"
 #include "core/WriteBack.h"
 
@@ -66,10 +67,10 @@ void CopyMonoDoubleBits(ORVEL_GlobalsRec* rec) {
 
 void CopyApple2Bits(ORVEL_GlobalsRec* rec, short mode) {
     using LineFunction = void (*)(ORVEL_GlobalsRec*);
-    static const LineFunction kModes[6] = {CopyMonoBits,           CopyColorBits,
-                                           CopyMonoDoubleBits,     CopyColorDoubleBits,
-                                           CopyMonoDoubleBitsBack, CopyMonoBitsBack};
-    const LineFunction perLine = mode >= 0 && mode < 6 ? kModes[mode] : nullptr;
+    static const LineFunction kModes[7] = {
+        CopyMonoBits,           CopyColorBits,    CopyMonoDoubleBits, CopyColorDoubleBits,
+        CopyMonoDoubleBitsBack, CopyMonoBitsBack, CopyCompositeBits};
+    const LineFunction perLine = mode >= 0 && mode < 7 ? kModes[mode] : nullptr;
     for (rec->curLine = gSkipLineStart; rec->curLine < gSkipLineEnd; ++rec->curLine) {
         // A band reaching past the screen walks only the screen's own lines.
         if (rec->curLine < 0 || rec->curLine >= kLines) continue;

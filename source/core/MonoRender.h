@@ -6,7 +6,8 @@
 
 // Runs the per-line function of `mode` over the band of lines: 0 hi-res dots, 1 hi-res
 // colour, 2 double hi-res dots, 3 double hi-res colour, 4 dots back to double hi-res memory,
-// 5 dots back to hi-res memory; any other mode walks the lines and does nothing.
+// 5 dots back to hi-res memory, 6 the dots of monoBits in composite colour (either shape); any
+// other mode walks the lines and does nothing.
 void CopyApple2Bits(ORVEL_GlobalsRec* rec, short mode);
 
 // The modes that walk the record's picture as dots (0 hi-res, 2 double hi-res) and write dots
@@ -17,6 +18,7 @@ inline short DotMode(const ORVEL_GlobalsRec* rec) {
 inline short WriteBackMode(const ORVEL_GlobalsRec* rec) {
     return rec->isDHGR ? 4 : 5;
 }
+constexpr short kCompositeMode = 6;
 
 // Hi-res line curLine (bank offset rowOffset) as dots, with the half-dot delay of bytes whose
 // high bit is set when bitShifting or quenEngine is on.

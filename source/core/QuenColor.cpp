@@ -132,11 +132,6 @@ void ColorRow(const std::uint8_t* mono, std::uint8_t* out, const QuadColors& col
     std::memcpy(out + 4 * 560, colors.rgba[TenDots(w, 560)], 4 * (kOffscreenDots % 4));
 }
 
-bool MonoRowReadable(const ORVEL_GlobalsRec* rec, std::int64_t row) {
-    return rec->monoBits != nullptr && row >= 0 && rec->monoRowBytes >= kMonoRowBytes &&
-           (row * rec->monoRowBytes) + kMonoRowBytes <= rec->monoBitsSize;
-}
-
 // The dot walk as written for any store: the window carried from dot to dot, every dot
 // plotted through PlotPointDirect. Used when the target is not the RGBA store.
 void NewCopyColorPlotted(ORVEL_GlobalsRec* rec) {

@@ -1,8 +1,9 @@
-// The four engine pipelines in one place. Steps that write every dot of the store skip the
+// The five engine pipelines in one place. Steps that write every dot of the store skip the
 // black fill before them: the fill would be overwritten entirely.
 #include "core/RenderPipeline.h"
 
 #include "core/BookColor.h"
+#include "core/CompositeColor.h"
 #include "core/Geometry.h"
 #include "core/MonoRender.h"
 #include "core/Palettes.h"
@@ -83,7 +84,13 @@ void RenderPicture(ORVEL_GlobalsRec* rec, RGBAStore store) {
     globalsP = rec;
     SetFullBand();
     UpdatePenWidth(rec);
-    if (rec->quenEngine && rec->bmFinalDepth >= 2) {
+    if (CompositeEngineB(rec) && rec->bmFinalDepth >= 2) {
+        PrepareMonoStore(rec);
+        CopyApple2Bits(rec, DotMode(rec));
+        rec->monoRowBytes = kMonoRowBytes;
+        PrepareRGBAStore(rec, store, /*clear=*/false); // the composite lines write every dot
+        CopyApple2Bits(rec, kCompositeMode);
+    } else if (rec->quenEngine && rec->bmFinalDepth >= 2) {
         PrepareMonoStore(rec);
         CopyApple2Bits(rec, DotMode(rec));
         InvertMonoBits(rec);

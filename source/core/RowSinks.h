@@ -151,6 +151,12 @@ inline std::uint8_t* RGBARow(const ORVEL_GlobalsRec* rec, std::int64_t line) {
     return rec->pixelDepth != 1 ? StoreRow(rec, line, 4 * kOffscreenDots) : nullptr;
 }
 
+// True when row `row` of monoBits lies wholly inside the buffer, as the colour engines read it.
+inline bool MonoRowReadable(const ORVEL_GlobalsRec* rec, std::int64_t row) {
+    return rec->monoBits != nullptr && row >= 0 && rec->monoRowBytes >= kMonoRowBytes &&
+           (row * rec->monoRowBytes) + kMonoRowBytes <= rec->monoBitsSize;
+}
+
 // One row of the RGBA store, written in place through the palette in force.
 class RGBARowSink {
 public:

@@ -12,15 +12,18 @@
 // first, so one undo takes back one whole user action.
 
 void TextGridWidget::pushUndo() {
-    undoText = getText();
+    undoText = bodyText();
+    undoColumns = columns;
     undoAvailableB = true;
 }
 
 void TextGridWidget::doUndo() {
     if (!undoAvailableB) return;
-    const QString current = getText();
-    setText(undoText);
+    const QString current = bodyText();
+    const int currentColumns = columns;
+    setScreen(undoText, undoColumns);
     undoText = current;
+    undoColumns = currentColumns;
     undoAvailableB = true;
     emitChanged();
 }
@@ -56,6 +59,7 @@ void TextGridWidget::insertChar(QChar ch) {
     putChar(ch);
     emitChanged();
     update();
+    emit cursorMoved();
 }
 
 void TextGridWidget::deleteSelection() {
@@ -131,6 +135,7 @@ void TextGridWidget::doPaste() {
     clampCursor();
     emitChanged();
     update();
+    emit cursorMoved();
 }
 
 void TextGridWidget::doClear() {

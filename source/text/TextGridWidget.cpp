@@ -67,7 +67,11 @@ TextGridWidget::TextGridWidget(QWidget* parent)
 // ---- screen text ----
 
 QString TextGridWidget::getText() const {
-    QString text = columns == 80 ? QStringLiteral("80") : QString();
+    return (columns == 80 ? QStringLiteral("80") : QString()) + bodyText();
+}
+
+QString TextGridWidget::bodyText() const {
+    QString text;
     int last = kRows - 1;
     while (last >= 0 && rows[last].isEmpty())
         --last;
@@ -79,14 +83,16 @@ QString TextGridWidget::getText() const {
 }
 
 void TextGridWidget::setText(const QString& text) {
-    QString body = withCommandGlyphs(text);
     // Only the exact marker means 80 columns: a 40-column screen whose first row begins with
     // the digit 8 keeps its digit and its width.
-    const bool eighty = body.startsWith(QLatin1String("80"));
-    if (eighty) body.remove(0, 2);
-    columns = eighty ? 80 : 40;
+    const bool eighty = text.startsWith(QLatin1String("80"));
+    setScreen(eighty ? text.mid(2) : text, eighty ? 80 : 40);
+}
+
+void TextGridWidget::setScreen(const QString& body, int columnCount) {
+    columns = columnCount == 80 ? 80 : 40;
     computeCellSize();
-    const QStringList parts = body.split(QLatin1Char('\n'));
+    const QStringList parts = withCommandGlyphs(body).split(QLatin1Char('\n'));
     for (int row = 0; row < kRows; ++row)
         rows[row] = row < parts.size() ? parts[row].left(columns) : QString();
     cursorRow = cursorCol = 0;
@@ -230,31 +236,40 @@ void TextGridWidget::showCursorNow() {
 // ---- keys ----
 
 void TextGridWidget::keyPressEvent(QKeyEvent* event) {
+    if (runKey(event))
+        emit cursorMoved();
+    else // Undo, cut, copy and paste come from the Edit menu; other keys go on to the window.
+        QWidget::keyPressEvent(event);
+}
+
+bool TextGridWidget::runKey(QKeyEvent* event) {
     if (event->modifiers() & Qt::MetaModifier) {
         const QChar symbol = metaSymbol(event->key());
         if (!symbol.isNull()) {
             clearSelection();
             insertChar(symbol);
-            return;
+            return true;
         }
     }
     if (runEditKey(event->key()) ||
         runMoveKey(event->key(), event->modifiers() & Qt::ShiftModifier)) {
         clampCursor();
         showCursorNow();
-        return;
+        return true;
     }
     const QString text = event->text();
-    if (!text.isEmpty() && text[0].isPrint()) {
-        QChar ch = text[0];
-        if (inverseTypingB && ch.unicode() >= 0x20 && ch.unicode() <= 0x7E)
-            ch = QChar(kInverseFirst + ch.unicode() - 0x20);
-        clearSelection();
-        insertChar(ch);
-        return;
-    }
-    // Undo, cut, copy and paste come from the Edit menu; other keys go on to the window.
-    QWidget::keyPressEvent(event);
+    if (text.isEmpty() || !text[0].isPrint()) return false;
+    QChar ch = text[0];
+    if (inverseTypingB && ch.unicode() >= 0x20 && ch.unicode() <= 0x7E)
+        ch = QChar(kInverseFirst + ch.unicode() - 0x20);
+    clearSelection();
+    insertChar(ch);
+    return true;
+}
+
+QRect TextGridWidget::cursorCell() const {
+    const int column = std::min(cursorCol, columns - 1);
+    return QRect(column * cellWidth, cursorRow * cellHeight, cellWidth, cellHeight);
 }
 
 bool TextGridWidget::runEditKey(int key) {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QPoint>
+#include <QRect>
 #include <QString>
 #include <QStringList>
 #include <QTimer>
@@ -25,6 +26,10 @@ public:
     // nothing to undo) and reports no change; rows are cut to the column count.
     void setText(const QString& text);
     QString getText() const;
+    // The rows without the mark: inside the program the column count travels beside them, so a
+    // 40-column first row that begins with "80" stays text. setScreen starts afresh as setText.
+    void setScreen(const QString& body, int columnCount);
+    QString bodyText() const;
 
     // 40 or 80 (other values are ignored); a change the host hears about. Rows are not cut, so
     // text beyond column 40 comes back on the way to 80 columns.
@@ -80,17 +85,23 @@ public:
     int anchorRow = -1;
     int anchorCol = -1;
     bool draggingB = false;
-    // The screen text before the last change, valid while undoAvailableB is set (the snapshot
-    // of an empty 40-column screen is the empty string, and still worth undoing to).
+    // The rows and column count before the last change, valid while undoAvailableB is set (the
+    // snapshot of an empty 40-column screen is the empty string, and still worth undoing to).
     QString undoText;
+    int undoColumns = 40;
     bool undoAvailableB = false;
     QTimer blinkTimer;
     bool cursorVisibleB = true;
     bool inverseTypingB = false;
     QTimer changeTimer;
 
+    // The cell the cursor is in (the last cell when it stands after it), in widget pixels.
+    QRect cursorCell() const;
+
 signals:
     void contentChanged();
+    // A key, a palette click or a paste moved the cursor: the window keeps it in view.
+    void cursorMoved();
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;
@@ -109,6 +120,7 @@ private:
     Span selectionSpan() const;
     // Where the row's text ends for the cursor: text beyond the last column is out of reach.
     int reachableEnd(int row) const;
+    bool runKey(QKeyEvent* event);
     bool runEditKey(int key);
     bool runMoveKey(int key, bool extendSelection);
     void moveCursor(int key);

@@ -4,6 +4,7 @@
 
 #include "text/CharPaletteWidget.h"
 #include "text/TextGridWidget.h"
+#include "text/WindowPlacement.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -47,15 +48,21 @@ TextScreenEditor::TextScreenEditor(QWidget* parent) : QMainWindow(parent) {
 
 void TextScreenEditor::buildGridArea() {
     grid = new TextGridWidget(this);
-    auto* scroll = new QScrollArea(this);
-    scroll->setWidget(grid);
-    scroll->setWidgetResizable(false);
-    scroll->setAlignment(Qt::AlignCenter);
-    scroll->setStyleSheet(QStringLiteral("QScrollArea { background: #404040; }"));
-    scroll->viewport()->setStyleSheet(QStringLiteral("background: #404040;"));
-    setCentralWidget(scroll);
+    gridArea = new QScrollArea(this);
+    gridArea->setWidget(grid);
+    gridArea->setWidgetResizable(false);
+    gridArea->setAlignment(Qt::AlignCenter);
+    gridArea->setStyleSheet(QStringLiteral("QScrollArea { background: #404040; }"));
+    gridArea->viewport()->setStyleSheet(QStringLiteral("background: #404040;"));
+    setCentralWidget(gridArea);
+    connect(grid, &TextGridWidget::cursorMoved, this, &TextScreenEditor::keepCursorInView);
     // Typing goes to the grid as soon as the window is active.
     grid->setFocus();
+}
+
+void TextScreenEditor::keepCursorInView() {
+    const QRect cell = grid->cursorCell();
+    gridArea->ensureVisible(cell.center().x(), cell.center().y(), cell.width(), cell.height());
 }
 
 void TextScreenEditor::buildPaletteDock() {
@@ -107,7 +114,7 @@ void TextScreenEditor::setText(const QString& text) {
     modifiedB = false;
     updateTitle();
     updateStatus();
-    emit textChanged(grid->getText());
+    emit textChanged(grid->bodyText(), grid->columns == 80);
 }
 
 QString TextScreenEditor::getText() const {
@@ -123,7 +130,7 @@ void TextScreenEditor::updateTitle() {
     QString title = filePath.isEmpty()
                         ? tr("orvel — Text Editor")
                         : QStringLiteral("orvel — %1").arg(QFileInfo(filePath).fileName());
-    if (modifiedB) title += QStringLiteral(" •");
+    if (unsavedB()) title += QStringLiteral(" •");
     setWindowTitle(title);
 }
 
@@ -136,7 +143,15 @@ void TextScreenEditor::onGridChanged() {
     }
     updateTitle();
     updateStatus();
-    emit textChanged(grid->getText());
+    emit textChanged(grid->bodyText(), grid->columns == 80);
+}
+
+bool TextScreenEditor::unsavedB() const {
+    return modifiedB && !(filePath.isEmpty() && blankScreen());
+}
+
+QString TextScreenEditor::newScreenText() {
+    return QSettings().value(k80ColKey, false).toBool() ? QStringLiteral("80") : QString();
 }
 
 bool TextScreenEditor::blankScreen() const {
@@ -150,7 +165,7 @@ bool TextScreenEditor::blankScreen() const {
 bool TextScreenEditor::maybeSave() {
     // An edit of the last few milliseconds counts as well.
     grid->flushPendingChange();
-    if (!modifiedB || blankScreen()) return true;
+    if (!unsavedB()) return true;
     switch (askSaveChanges()) {
     case QMessageBox::Save:
         return saveRequested && saveRequested();
@@ -190,6 +205,8 @@ void TextScreenEditor::toggleScale() {
 void TextScreenEditor::on80colToggled(bool on) {
     // The grid reports the switch as a content change, which marks the document modified.
     grid->setColumns(on ? 80 : 40);
+    // The choice a new screen starts with.
+    QSettings().setValue(k80ColKey, on);
     updateStatus();
     emit modeChanged(on);
 }
@@ -201,10 +218,7 @@ void TextScreenEditor::updateStatus() {
 
 void TextScreenEditor::loadEditorPrefs() {
     QSettings settings;
-    if (settings.contains(kGeometryKey))
-        restoreGeometry(settings.value(kGeometryKey).toByteArray());
-    else
-        resize(600, 500);
+    restoredGeometryB = restoreGeometryThatFits(this, settings.value(kGeometryKey).toByteArray());
     grid->setScale(settings.value(kScaleKey, 2).toInt());
     const bool eighty = settings.value(k80ColKey, false).toBool();
     {
@@ -221,6 +235,7 @@ void TextScreenEditor::loadEditorPrefs() {
     }
     grid->setInverseTyping(inverse);
     palette->setGridScale(grid->scale);
+    if (!restoredGeometryB) sizeToShow(this, gridArea, grid->size());
 }
 
 void TextScreenEditor::saveEditorPrefs() {

@@ -13,6 +13,7 @@ class QCheckBox;
 class QDockWidget;
 class QLabel;
 class QPushButton;
+class QScrollArea;
 class TextGridWidget;
 
 // The window neither reads nor writes files: its host hands in a text and a path, reads the
@@ -28,8 +29,13 @@ public:
     void setText(const QString& text);
     QString getText() const;
     void setFilePath(const QString& path);
-    // "orvel — Text Editor", or "orvel — " and the file name; " •" while modified.
+    // "orvel — Text Editor", or "orvel — " and the file name; " •" while unsavedB().
     void updateTitle();
+    // Changes worth keeping: modified, unless it is a new screen left blank. The title's mark
+    // and the unsaved-changes question both follow it.
+    bool unsavedB() const;
+    // The text a new screen starts with: the stored "80 Columns" choice, as its mark or nothing.
+    static QString newScreenText();
     // True when the caller may drop the grid's content: nothing unsaved, a blank screen, the
     // answer Discard, or Save that reached the disk. False when the user cancelled or the save
     // did not happen.
@@ -39,6 +45,7 @@ public:
     bool requestClose();
 
     TextGridWidget* grid;
+    QScrollArea* gridArea;
     CharPaletteWidget* palette;
     QDockWidget* paletteDock;
     QLabel* statusLabel;
@@ -47,6 +54,8 @@ public:
     QCheckBox* inverseCheck;
     QString filePath;
     bool modifiedB = false;
+    // A stored geometry that fits today's screens was restored; otherwise the host places it.
+    bool restoredGeometryB = false;
 
     // The unsaved-changes question (Save, Discard or Cancel); the default shows the message box.
     std::function<QMessageBox::StandardButton()> askSaveChanges;
@@ -55,7 +64,8 @@ public:
     std::function<bool()> saveRequested;
 
 signals:
-    void textChanged(const QString& text);
+    // The screen's rows and, beside them, its column count (the "80" mark is for files only).
+    void textChanged(const QString& rows, bool eighty);
     void editorClosed();
     void modeChanged(bool is80colB);
 
@@ -64,6 +74,7 @@ protected:
 
 private:
     void buildGridArea();
+    void keepCursorInView();
     void buildPaletteDock();
     void buildStatusBar();
     void toggleScale();

@@ -3,7 +3,6 @@
 #include "view/OrvelWidget.h"
 
 #include "core/Core.h"
-#include "view/ImageFileRead.h"
 #include "view/PictureFile.h"
 #include "view/PicturePainting.h"
 #include "view/TextPicture.h"
@@ -11,6 +10,7 @@
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFileInfo>
+#include <QMetaMethod>
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QPainter>
@@ -25,16 +25,13 @@ RGBAStore StoreOf(QImage& image) {
     return RGBAStore{image.bits(), image.bytesPerLine()};
 }
 
-std::int16_t ToShort(int value) {
-    return static_cast<std::int16_t>(std::clamp(value, -32768, 32767));
-}
-
 } // namespace
 
 OrvelWidget::OrvelWidget(QWidget* parent) : QWidget(parent), globalsRec(&globals) {
     setAcceptDrops(true);
     setMouseTracking(true);
     setCursor(Qt::CrossCursor);
+    setFocusPolicy(Qt::ClickFocus); // Esc reaches the tool in progress
     InitGlobalsRec(globalsRec);
     globalsP = globalsRec;
     renderImage();
@@ -57,7 +54,7 @@ RGBAStore OrvelWidget::offscreenStore(int width, int height) {
 void OrvelWidget::renderImage() {
     RenderPicture(globalsRec, offscreenStore(kOffscreenDots, kLines));
     const Rect shown = GetScreenSize();
-    setFixedSize(shown.right - shown.left, shown.bottom - shown.top);
+    setFixedSize(zoomFactor * (shown.right - shown.left), zoomFactor * (shown.bottom - shown.top));
     update();
 }
 
@@ -98,13 +95,20 @@ bool OrvelWidget::loadFile(const QString& path) {
         emit statusMessage(load.error);
         return false;
     }
+    stroke.dropSelection();
     renderImage();
+    emit pictureLoaded();
     emit statusMessage(tr("Loaded: %1").arg(path));
     return true;
 }
 
 void OrvelWidget::loadTextScreen(const QString& screenText) {
     DrawTextScreenPicture(globalsRec, screenText);
+    renderImage();
+}
+
+void OrvelWidget::loadTextScreen(const QString& rows, bool eighty) {
+    DrawTextScreenPicture(globalsRec, rows, eighty);
     renderImage();
 }
 
@@ -147,48 +151,45 @@ void OrvelWidget::mousePressEvent(QMouseEvent* event) {
         emit overlayClicked();
         return;
     }
-    if (event->button() != Qt::LeftButton) {
+    if (event->button() != Qt::LeftButton && event->button() != Qt::RightButton) {
         QWidget::mousePressEvent(event);
         return;
     }
-    if (!globalsRec->isDHGR) convertToDHGR(); // the pencil draws double hi-res memory only
-    drawingB = true;
-    lastPoint = eventToOffs(event->position());
-    setCursor(Qt::CrossCursor);
+    pressTool(event);
 }
 
 void OrvelWidget::mouseMoveEvent(QMouseEvent* event) {
+    emit pointerReadout(readoutAt(event->position()));
     if (!drawingB) {
         QWidget::mouseMoveEvent(event);
         return;
     }
-    const QPoint p = eventToOffs(event->position());
-    globalsP = globalsRec;
-    SetFullBand();
-    DrawLine(Point{ToShort(lastPoint.y()), ToShort(lastPoint.x())},
-             Point{ToShort(p.y()), ToShort(p.x())});
-    lastPoint = p;
+    stroke.move(pointerDot(event->position()), event->modifiers() & Qt::ShiftModifier);
     renderImage();
 }
 
 void OrvelWidget::mouseReleaseEvent(QMouseEvent* event) {
-    if (event->button() == Qt::LeftButton) {
+    if (event->button() == Qt::LeftButton && drawingB) {
+        stroke.release(pointerDot(event->position()), event->modifiers() & Qt::ShiftModifier);
         drawingB = false;
-        renderImage();
+        finishAction();
     }
     QWidget::mouseReleaseEvent(event);
 }
 
-void OrvelWidget::paintEvent(QPaintEvent*) {
+void OrvelWidget::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
-    painter.fillRect(rect(), ViewBackground());
+    if (zoomFactor == 1 || offscreenImage.isNull() || overlayShownB)
+        painter.fillRect(rect(), ViewBackground()); // zoomed, the picture covers the view
     if (overlayShownB && !overlayImage.isNull()) {
         painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
         painter.drawImage(rect(), overlayImage);
         return;
     }
-    if (!offscreenImage.isNull())
+    if (offscreenImage.isNull()) return;
+    if (zoomFactor == 1)
         paintPicture(painter, rect(), offscreenImage, globalsRec->aspectCorrect != 0);
+    paintEditing(painter, event->rect());
 }
 
 void OrvelWidget::dragEnterEvent(QDragEnterEvent* event) {
@@ -200,8 +201,9 @@ void OrvelWidget::dropEvent(QDropEvent* event) {
     for (const QUrl& url : event->mimeData()->urls()) {
         if (!url.isLocalFile() || QFileInfo(url.toLocalFile()).isDir()) continue;
         event->acceptProposedAction();
-        if (isImageFileForImport(url.toLocalFile()))
-            emit imageDropped(url.toLocalFile());
+        // A window that hosts the view opens the file as its document; a bare view loads it.
+        if (isSignalConnected(QMetaMethod::fromSignal(&OrvelWidget::fileDropped)))
+            emit fileDropped(url.toLocalFile());
         else
             loadFile(url.toLocalFile());
         return;

@@ -7,6 +7,8 @@
 
 #include <QCoreApplication>
 
+#include <memory>
+
 namespace {
 
 QString tr(const char* text) {
@@ -53,6 +55,12 @@ PictureLoad loadPictureInto(ORVEL_GlobalsRec* rec, const QString& path) {
     result.reason = reasonOf(read);
     result.error = tr("%1: %2").arg(result.reason, path);
     return result;
+}
+
+PictureLoad checkPictureFile(const QString& path) {
+    // Only the banks and the shape flag are read or written, so a bare record serves.
+    const auto scratch = std::make_unique<ORVEL_GlobalsRec>();
+    return loadPictureInto(scratch.get(), path);
 }
 
 QByteArray pictureFileBytes(const ORVEL_GlobalsRec* rec) {

@@ -23,6 +23,9 @@ QString companionPathFor(const QString& picturePath);
 // fileNameFromBytes made is opened by its bytes. On failure the record is untouched.
 PictureLoad loadPictureInto(ORVEL_GlobalsRec* rec, const QString& path);
 
+// Reads a picture file without keeping it: whether loadPictureInto would load it, and why not.
+PictureLoad checkPictureFile(const QString& path);
+
 // The bytes "Save As..." writes: 16384 (auxiliary, main) for double hi-res, else 8192 (main).
 QByteArray pictureFileBytes(const ORVEL_GlobalsRec* rec);
 

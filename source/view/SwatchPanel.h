@@ -24,6 +24,13 @@ public:
 signals:
     void colorSelected(ORVEL_ColorType color);
 
+public:
+    // Hi-res kept hi-res: the six hi-res colours instead of sixteen.
+    void setHiresColors(bool on);
+    bool hiresColorsB = false;
+    // The colour index cell i shows.
+    ORVEL_ColorType colorOfCell(int index) const;
+
 public slots:
     // Two rows of eight while the dock floats, one column while it is docked.
     void setFloating(bool floating);

@@ -8,3 +8,7 @@
 void DrawTextScreenPicture(ORVEL_GlobalsRec* rec, const QString& screenText) {
     WriteTextScreenDots(rec, DrawTextScreenMask(screenText));
 }
+
+void DrawTextScreenPicture(ORVEL_GlobalsRec* rec, const QString& rows, bool eighty) {
+    WriteTextScreenDots(rec, DrawTextScreenMask(rows, eighty));
+}

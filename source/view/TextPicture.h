@@ -10,3 +10,5 @@
 // columns; rows split at line feeds; U+F000..U+F05E inverse). Keeps every setting but isDHGR.
 // Does not render. Needs a QGuiApplication (fonts and painting).
 void DrawTextScreenPicture(ORVEL_GlobalsRec* rec, const QString& screenText);
+// The same for rows without the mark, their column count beside them.
+void DrawTextScreenPicture(ORVEL_GlobalsRec* rec, const QString& rows, bool eighty);

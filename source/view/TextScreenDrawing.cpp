@@ -175,19 +175,21 @@ bool DrawByCells(TextScreenMask& mask, const QString& text, const QString& famil
 
 } // namespace
 
-TextScreenMask DrawTextScreenMaskWhole(const QString& screenText) {
-    const bool eighty = screenText.startsWith(QLatin1String("80"));
+TextScreenMask DrawTextScreenMaskWhole(const QString& rows, bool eighty) {
     const QString family = appleIIFontFamily();
-    return MaskOf(
-        DrawScreenImage(eighty ? screenText.mid(2) : screenText, eighty ? 80 : 40, family), eighty,
-        !family.isEmpty());
+    return MaskOf(DrawScreenImage(rows, eighty ? 80 : 40, family), eighty, !family.isEmpty());
+}
+
+TextScreenMask DrawTextScreenMask(const QString& rows, bool eighty) {
+    TextScreenMask mask;
+    mask.eighty = eighty;
+    const QString family = appleIIFontFamily();
+    mask.fontFound = !family.isEmpty();
+    if (DrawByCells(mask, rows, family)) return mask;
+    return DrawTextScreenMaskWhole(rows, eighty);
 }
 
 TextScreenMask DrawTextScreenMask(const QString& screenText) {
-    TextScreenMask mask;
-    mask.eighty = screenText.startsWith(QLatin1String("80"));
-    const QString family = appleIIFontFamily();
-    mask.fontFound = !family.isEmpty();
-    if (DrawByCells(mask, mask.eighty ? screenText.mid(2) : screenText, family)) return mask;
-    return DrawTextScreenMaskWhole(screenText);
+    const bool eighty = screenText.startsWith(QLatin1String("80"));
+    return DrawTextScreenMask(eighty ? screenText.mid(2) : screenText, eighty);
 }

@@ -10,7 +10,10 @@
 // U+F000..U+F05E inverse) drawn white on black; rows after the 24th and characters past the
 // 40th or 80th are left out. Needs a QGuiApplication (fonts and painting).
 TextScreenMask DrawTextScreenMask(const QString& screenText);
+// The same for rows without the mark, their column count given beside them: inside the program a
+// first row that begins with "80" is text, not the mark.
+TextScreenMask DrawTextScreenMask(const QString& rows, bool eighty);
 
 // The same screen drawn in one pass, every character through the painter: what the cell-by-cell
 // drawing above falls back to when a glyph reaches outside its cell, and must always equal.
-TextScreenMask DrawTextScreenMaskWhole(const QString& screenText);
+TextScreenMask DrawTextScreenMaskWhole(const QString& rows, bool eighty);

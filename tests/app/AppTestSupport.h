@@ -8,12 +8,14 @@
 #include "support/TestFiles.h"
 #include "view/OrvelWidget.h"
 
+#include <QDataStream>
 #include <QSettings>
 #include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 
 inline void PrintTo(const QString& text, std::ostream* out) {
@@ -33,20 +35,34 @@ inline QByteArray banks(const ORVEL_GlobalsRec* r) {
            QByteArray(reinterpret_cast<const char*>(r->mainMem), kBankSize);
 }
 
+// A stored window geometry of 99 999 x 99 999 pixels, as another screen or a hand edit leaves it.
+inline QByteArray hugeGeometry() {
+    QByteArray blob;
+    QDataStream out(&blob, QIODevice::WriteOnly);
+    out.setVersion(QDataStream::Qt_4_0);
+    const QRect huge(0, 0, 99999, 99999);
+    out << quint32(0x1D9D0CB) << quint16(3) << quint16(0) << huge << huge << qint32(0) << quint8(0)
+        << quint8(0) << qint32(99999) << huge;
+    return blob;
+}
+
 // File dialogs answer from `answers` (an empty answer cancels); `asked` is the last question's
-// title, start and filter.
+// title, start and filter. A save dialog's chosen filter is `filterChoice` (empty: the first).
 struct ScriptedDialogs : UserDialogs {
     QStringList answers, asked;
+    QString filterChoice;
     Qt::KeyboardModifiers modifiers = Qt::NoModifier;
+    std::function<void(QMessageBox&)> messageBoxShown = [](QMessageBox&) {};
     QString openFileName(QWidget*, const QString& t, const QString& s, const QString& f) override {
         asked = QStringList{t, s, f};
         return answers.isEmpty() ? QString() : answers.takeFirst();
     }
-    QString saveFileName(QWidget* w, const QString& t, const QString& s,
-                         const QString& f) override {
+    QString saveFileName(QWidget* w, const QString& t, const QString& s, const QString& f,
+                         QString* chosen) override {
+        *chosen = filterChoice;
         return openFileName(w, t, s, f);
     }
-    void showMessageBox(QMessageBox&) override {}
+    void showMessageBox(QMessageBox& box) override { messageBoxShown(box); }
     Qt::KeyboardModifiers heldModifiers() override { return modifiers; }
 };
 

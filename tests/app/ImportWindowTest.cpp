@@ -87,7 +87,12 @@ TEST_F(AppTest, ImportReplacesThePictureAndEveryWayInOpensIt) {
     EXPECT_EQ(window->importSession, nullptr);
     EXPECT_EQ(banks(rec()), importedBanks(image, rec(), ImportTarget::Dhgr));
     EXPECT_EQ(status(), "Imported: " + path("white.png"));
-    EXPECT_EQ(window->windowTitle(), "orvel");
+    EXPECT_EQ(window->windowTitle(), "orvel •"); // edited, not saved
+    const QByteArray imported = banks(rec());
+    window->undoAction->trigger(); // one step of the history
+    EXPECT_EQ(banks(rec()), QByteArray(2 * kBankSize, '\0'));
+    window->redoAction->trigger();
+    EXPECT_EQ(banks(rec()), imported);
 
     // A bad file changes nothing; a pasted image opens the import too.
     const QByteArray kept = recordBytes(rec());

@@ -3,7 +3,10 @@
 // recent submenus, and the newest picture reopened at start-up.
 #include "AppTestSupport.h"
 
+#include "text/TextScreenEditor.h"
+
 #include <QMenu>
+#include <QScreen>
 #include <QSignalSpy>
 #include <QTimer>
 
@@ -35,8 +38,33 @@ TEST_F(AppTest, GeometryIsWrittenOnceAfterABurstOfMoves) {
     EXPECT_EQ(window->pos(), where);
 }
 
+// The first run's window shows the whole picture (every white dot of an all-white one is on
+// screen); a stored geometry larger than the screens is not restored, for either window.
+TEST_F(AppTest, FirstRunShowsTheWholePictureAndOnlyAGeometryThatFits) {
+    std::memset(rec()->mainMem, 0x7F, kBankSize);
+    rec()->isDHGR = false;
+    window->pictureView->renderImage();
+    window->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+    const QImage shot = window->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    int white = 0;
+    for (int y = 0; y < shot.height(); ++y)
+        for (int x = 0; x < shot.width(); ++x)
+            white += shot.pixel(x, y) == 0xFFFFFFFFu;
+    EXPECT_GE(white, 560 * 384) << "the picture is cut";
+
+    QSettings().setValue("mainwindow/geometry", hugeGeometry());
+    QSettings().setValue("texteditor/geometry", hugeGeometry());
+    restart();
+    window->onNewText();
+    const QSize screen = window->screen()->availableSize();
+    for (const QWidget* shown :
+         {static_cast<QWidget*>(window.get()), static_cast<QWidget*>(window->textEditor)})
+        EXPECT_TRUE(shown->width() <= screen.width() && shown->height() <= screen.height())
+            << shown->width() << "x" << shown->height();
+}
+
 TEST_F(AppTest, FirstRunMissingKeysAndValuesTheProgramCannotWrite) {
-    EXPECT_EQ(window->size(), QSize(600, 500));
     EXPECT_EQ(block(rec()), (std::vector<int>{8, 2, 0, 1, 1, 1, 1, 0, 0, 0, 0}));
     QSettings().setValue("engine/paletteType", 6);
     QSettings().setValue("engine/oneBitPalette", 2);
@@ -50,7 +78,7 @@ TEST_F(AppTest, FirstRunMissingKeysAndValuesTheProgramCannotWrite) {
     // Each value on every key, then per key the nearest values the commands never write.
     const QVariant garbage[] = {
         "maybe", -1, 32, 65538, "2.5", "", QStringList{"a", "b"}, QByteArray(100000, 'x')};
-    const QVariant nearest[] = {0, 3, 9, 8, 3, 0, 1, 3, 3, 0};
+    const QVariant nearest[] = {0, 4, 9, 8, 3, 0, 1, 3, 3, 0};
     for (int round = 0; round <= int(std::size(garbage)); ++round) {
         for (int key = 0; key < 10; ++key)
             QSettings().setValue("engine/" + keys[key],
@@ -64,14 +92,15 @@ TEST_F(AppTest, FirstRunMissingKeysAndValuesTheProgramCannotWrite) {
         {"lastSaveDir", QVariantList{1, 2}},
         {"lastTextDir", longest},
         {"recentFiles", QStringList(11, "/gone/picture.hgr")},
-        {"recentTextScreens", QVariantList{QString("/gone/a.txt"), 5}},
+        {"recentTextScreens", QVariantList{QString("/gone/a.txt"), 5, QString(5000, 'x')}},
     };
     for (const auto& [key, value] : paths)
         QSettings().setValue(key, value);
     restart();
     EXPECT_EQ(window->lastOpenDir + window->lastSaveDir, "");
     EXPECT_EQ(window->lastTextDir, longest);
-    EXPECT_TRUE(window->recentFiles.isEmpty() && window->recentTextScreens.isEmpty());
+    EXPECT_EQ(window->recentFiles, QStringList("/gone/picture.hgr"));
+    EXPECT_EQ(window->recentTextScreens, QStringList("/gone/a.txt"));
     window->toggleColorK(); // savedColorPalette is never out of range
     window->toggleColorK();
     EXPECT_EQ(block(rec())[1] + block(rec())[0], 8);
@@ -118,4 +147,31 @@ TEST_F(AppTest, RecentListsAndTheStartUpPicture) {
     window->openMostRecentIfAvailable();
     EXPECT_EQ(rec()->mainMem[0], 0);
     EXPECT_EQ(window->startupSequence, nullptr);
+}
+
+// Each file dialog starts, after a relaunch, in the folder its kind of file was last taken from.
+TEST_F(AppTest, EachFileDialogStartsWhereItsKindWasLastChosenAfterARelaunch) {
+    for (const char* folder : {"pictures", "saves", "texts"})
+        QDir(dir.path()).mkdir(folder);
+    ASSERT_TRUE(WriteFile(path("pictures/a.hgr"), SeededBytes(4, 8192)));
+    ASSERT_TRUE(WriteFile(path("texts/t.txt"), "T"));
+    dialogs->answers << path("pictures/a.hgr") << path("saves/b.hgr") << path("texts/t.txt");
+    window->onOpenGraphic();
+    window->onSaveAs();
+    window->onOpenText();
+    restart();
+    const std::pair<void (MainWindow::*)(), QString> starts[] = {
+        {&MainWindow::onOpenGraphic, path("pictures")},
+        {&MainWindow::onSaveAs, path("saves")},
+        {&MainWindow::onSavePNG, path("saves/untitled.png")},
+        {&MainWindow::onOpenText, path("texts")},
+        {&MainWindow::onNewText, QString()}, // (makes a text screen for the next row)
+        {&MainWindow::onSaveTextAs, path("texts")},
+    };
+    for (const auto& [command, start] : starts) {
+        dialogs->asked.clear();
+        (window.get()->*command)();
+        EXPECT_TRUE(start.isEmpty() || dialogs->asked.value(1) == start)
+            << dialogs->asked.value(1).toStdString();
+    }
 }

@@ -8,6 +8,7 @@
 
 #include <QCheckBox>
 #include <QPointer>
+#include <QPushButton>
 
 class HostingTest : public AppTest {
 protected:
@@ -48,11 +49,11 @@ TEST_F(HostingTest, AnOpenedTextIsEditedMirroredAndSavedOnClosing) {
     EXPECT_EQ(window->textEditor, nullptr);
     EXPECT_TRUE(QTest::qWaitFor([&] { return editor.isNull(); })) << "the window deletes itself";
     EXPECT_EQ(readTextScreenFile(path("SCREEN.txt")).text, "80XHELLO");
-    EXPECT_EQ(mode(), "picture 0");
+    EXPECT_EQ(mode(), "picture 6"); // the Edit commands act on the picture now
     EXPECT_EQ(banks(rec()), QByteArray(2 * kBankSize, '\0'));
 }
 
-TEST_F(HostingTest, PictureCommandsAskFirstAndCancelChangesNothing) {
+TEST_F(HostingTest, ACancelChangesNothingAndAnUnchangedTextClosesWithoutAQuestion) {
     QPointer<TextScreenEditor> editor = openText("KEEP ME");
     QTest::keyClicks(editor->grid, "!");
     editor->grid->flushPendingChange();
@@ -61,23 +62,16 @@ TEST_F(HostingTest, PictureCommandsAskFirstAndCancelChangesNothing) {
     QMessageBox::StandardButton answer = QMessageBox::Cancel;
     editor->askSaveChanges = [&] { return ++asked, answer; };
     window->onNewGraphic();
-    dialogs->answers << path("SCREEN.txt");
-    window->onOpenGraphic();
-    EXPECT_EQ(asked, 2);
     ASSERT_TRUE(editor);
     EXPECT_TRUE(editor->isVisible() && editor->modifiedB);
-    EXPECT_EQ(editor->getText(), "!KEEP ME");
     EXPECT_EQ(banks(rec()), shown);
     EXPECT_EQ(mode(), "text 6");
-    EXPECT_EQ(dialogs->answers.size(), 1) << "no file dialog after a cancel";
 
     // A Save whose dialog is cancelled counts as a cancel: a new screen has no path to save to.
     answer = QMessageBox::Discard;
     window->onNewText();
-    EXPECT_EQ(asked, 3) << "New Text asks too";
     QTest::keyClicks(editor->grid, "NEW");
     answer = QMessageBox::Save;
-    dialogs->answers.clear();
     window->onNewGraphic();
     ASSERT_TRUE(editor);
     EXPECT_EQ(editor->getText(), "NEW");
@@ -87,4 +81,24 @@ TEST_F(HostingTest, PictureCommandsAskFirstAndCancelChangesNothing) {
     window->onNewGraphic();
     EXPECT_TRUE(QTest::qWaitFor([&] { return editor.isNull(); })) << "the window deletes itself";
     EXPECT_EQ(asked, 0);
+}
+
+// On a first run the editor opens beside the main window; typing along an 80-column row at 2x,
+// wider than the screen, keeps the cursor in view.
+TEST_F(HostingTest, TheEditorOpensBesideThePictureAndKeepsTheCursorInView) {
+    QSettings().setValue("engine/screenSize", 0); // a small main window leaves room beside it
+    restart();
+    window->show();
+    window->onNewText();
+    TextScreenEditor* editor = window->textEditor;
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(editor));
+    EXPECT_FALSE(editor->frameGeometry().intersects(window->frameGeometry()));
+    editor->scaleButton->click();
+    editor->col80Check->click();
+    for (const int column : {30, 79}) {
+        QTest::keyClicks(editor->grid, QString(column - editor->grid->cursorCol, 'X'));
+        EXPECT_TRUE(
+            editor->grid->visibleRegion().boundingRect().contains(editor->grid->cursorCell()))
+            << column;
+    }
 }

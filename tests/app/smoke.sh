@@ -1,6 +1,6 @@
 #!/bin/sh
-# orvel in a real X server: the window opens with a sample picture whose colours are on screen,
-# and the K key, pressed through the X server, turns the picture to black and white.
+# orvel in a real X server: the window opens with a sample picture whose colours are on screen
+# and whose name is in the title, and the K key, pressed through the X server, turns the picture to black and white.
 # Usage: smoke.sh ORVEL PICTURE OUTDIR (the screenshots stay in OUTDIR).
 set -eu
 exe=$1 picture=$2 out=$3
@@ -29,6 +29,8 @@ await() {
 "$EXE" "$PICTURE" & pid=$!
 trap "kill $pid 2>/dev/null || true" EXIT
 wid=$(timeout 30 xdotool search --sync --onlyvisible --name "^orvel" | head -n 1)
+title=$(xdotool getwindowname "$wid")                # a picture named on the command line
+[ "$title" = "orvel — $(basename "$PICTURE")" ] || { echo "smoke: title \"$title\"" >&2; exit 1; }
 await "$wid" main-window.png "#5F0B20"         # a dim colour of "Quen: Double": the picture is there
 xdotool windowfocus --sync "$wid"
 xdotool key k                                  # through the X server input, as a keyboard types

@@ -23,6 +23,7 @@ TEST(ConvertOptions, EachOptionWritesItsFieldsAndNoOthers) {
         {{"--size", "raw"}, [](R&) {}},
         {{"--engine", "dunmere"}, [](R& r) { r.schemeType = 0; }},
         {{"--engine", "SHARP"}, [](R& r) { r.schemeType = 2; }},
+        {{"--engine", "Composite"}, [](R& r) { r.schemeType = kCompositeScheme; }},
         {{"--engine", "book", "--engine", "double"}, [](R& r) { r.schemeType = 1; }},
         {{"--engine", "book", "--no-bit-shifting"},
          [](R& r) { r.quenEngine = r.bitShifting = false; }},
@@ -55,7 +56,8 @@ TEST(ConvertOptions, EachOptionWritesItsFieldsAndNoOthers) {
 
 TEST(ConvertOptions, BadValuesAreUsageErrors) {
     const std::pair<QStringList, const char*> cases[] = {
-        {{"--engine", "foo"}, "--engine: unknown engine \"foo\" (dunmere, double, sharp, book)"},
+        {{"--engine", "foo"},
+         "--engine: unknown engine \"foo\" (dunmere, double, sharp, book, composite)"},
         {{"--palette", "8"}, "--palette: unknown palette \"8\""},
         {{"--palette", "-1"}, "--palette: unknown palette \"-1\""},
         {{"--dhgr-offset", "2"}, "--dhgr-offset: unknown offset"},

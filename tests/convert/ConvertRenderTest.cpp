@@ -112,3 +112,31 @@ TEST(ConvertRender, ShownSizesAndSmoothingFollowSizeAndAspect) {
         EXPECT_EQ(colours.size() > 2, smoothed) << sizeName << " " << colours.size();
     }
 }
+
+// Every engine with and without bit shifting, on both kinds: the raw PNG is the core's render
+// of the picture under exactly those settings.
+TEST(ConvertRender, EveryEngineAndShiftSettingReachesTheRender) {
+    const PictureDir files;
+    const char* engines[] = {"dunmere", "double", "sharp", "book"};
+    for (int engine = 0; engine < 4; ++engine)
+        for (const bool shifting : {true, false})
+            for (const QString& input : {files.hgr(), files.dhgr()}) {
+                QStringList options = {
+                    "--engine", engines[engine],       "--palette", "5", "--size", "raw",
+                    "-o",       files.path("out.png"), input};
+                if (!shifting) options.prepend("--no-bit-shifting");
+                const QImage written = ConvertToImage(options);
+                ORVEL_GlobalsRec rec;
+                InitGlobalsRec(&rec);
+                ASSERT_EQ(readPictureInto(&rec, input.toStdString()).status, PictureStatus::Loaded);
+                rec.quenEngine = engine < 3;
+                rec.schemeType = static_cast<std::uint16_t>(engine < 3 ? engine : 0);
+                rec.paletteType = 5;
+                rec.bitShifting = shifting;
+                QImage expected(562, 192, QImage::Format_RGBA8888);
+                RenderPicture(&rec, RGBAStore{expected.bits(), expected.bytesPerLine()});
+                ReleaseGlobalsRec(&rec);
+                EXPECT_EQ(written, expected.convertToFormat(QImage::Format_RGB32))
+                    << engines[engine] << " shifting " << shifting << " " << input.toStdString();
+            }
+}

@@ -33,8 +33,12 @@ long fillingWrite(int fd, const void* data, std::size_t size) {
 
 // Puts the system's write back however the test ends.
 struct WriteSeam {
-    explicit WriteSeam(WriteCall call) { setWriteCallForTesting(call); }
-    ~WriteSeam() { setWriteCallForTesting(nullptr); }
+    explicit WriteSeam(long (*call)(int, const void*, std::size_t)) {
+        WriteSteps steps = systemWriteSteps();
+        steps.write = call;
+        setWriteStepsForTesting(steps);
+    }
+    ~WriteSeam() { setWriteStepsForTesting(systemWriteSteps()); }
 };
 
 } // namespace

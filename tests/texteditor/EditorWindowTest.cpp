@@ -7,7 +7,9 @@
 #include <QSignalSpy>
 
 TEST_F(EditorTest, AFreshWindowAndItsTitle) {
-    EXPECT_EQ(editor->size(), QSize(600, 500));
+    editor->show(); // the whole grid shows on a first run
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(editor));
+    EXPECT_EQ(editor->grid->visibleRegion(), QRegion(editor->grid->rect()));
     EXPECT_EQ(editor->grid->scale, 2);
     EXPECT_EQ(editor->scaleButton->text(), "1×");
     EXPECT_EQ(editor->statusLabel->text(), "40 col");

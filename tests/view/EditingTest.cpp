@@ -25,6 +25,7 @@ void Stroke(ShownView& view, Qt::MouseButton button, const std::vector<QPoint>& 
 } // namespace
 
 // Normal size: pointer x is memory dot x, pointer y is line y / 2; whole white cells are drawn.
+// The right button takes the colour under it and draws nothing.
 TEST(Pencil, DragsDrawClippedSegmentsAndNothingElseDoes) {
     const struct {
         const char* what;
@@ -32,7 +33,7 @@ TEST(Pencil, DragsDrawClippedSegmentsAndNothingElseDoes) {
         std::vector<QPoint> points;
         int firstDot, lastDot, line;
     } cases[] = {
-        {"a click alone", Qt::LeftButton, {{100, 100}}, 0, -1, 0},
+        {"a click alone sets its cell", Qt::LeftButton, {{100, 100}}, 100, 103, 50},
         {"a drag", Qt::LeftButton, {{40, 20}, {80, 20}}, 40, 83, 10},
         {"a drag out of the view", Qt::LeftButton, {{30, 20}, {-300, 20}, {-300, 2000}}, 0, 31, 10},
         {"the right button", Qt::RightButton, {{30, 20}, {200, 200}}, 0, -1, 0},

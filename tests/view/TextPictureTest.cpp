@@ -141,12 +141,12 @@ TEST(TextScreenDrawing, CellByCellEqualsOnePass) {
     for (const quint32 seed : testSeeds(7041)) {
         QRandomGenerator random(seed);
         for (int screen = 0; screen < 12; ++screen) {
-            QString text = screen % 2 ? QStringLiteral("80") : QString();
+            QString text;
             for (int row = 0; row < 26; ++row, text += QLatin1Char('\n'))
                 for (int i = random.bounded(90); i > 0; --i)
                     text += pool[random.bounded(int(pool.size()))];
-            const TextScreenMask cells = DrawTextScreenMask(text),
-                                 whole = DrawTextScreenMaskWhole(text);
+            const TextScreenMask cells = DrawTextScreenMask(text, screen % 2),
+                                 whole = DrawTextScreenMaskWhole(text, screen % 2);
             ASSERT_TRUE(cells.fontFound);
             EXPECT_EQ(cells.eighty, whole.eighty);
             ASSERT_EQ(cells.lit.size(), whole.lit.size());
