@@ -21,14 +21,17 @@ namespace {
 struct Engine {
     const char* name;
     bool quen;
+    std::uint16_t scheme;
 };
-const Engine kEngines[] = {{"Quen: Double", true}, {"By the Book", false}};
+const Engine kEngines[] = {
+    {"Quen: Double", true, 1}, {"By the Book", false, 1}, {"Composite (NTSC)", true, 3}};
 
 struct Scene {
     ORVEL_GlobalsRec rec;
     Scene(const Engine& engine) {
         InitGlobalsRec(&rec);
         rec.quenEngine = engine.quen;
+        rec.schemeType = engine.scheme;
         rec.dhgrColorOffset = 1;
     }
     ~Scene() { ReleaseGlobalsRec(&rec); }

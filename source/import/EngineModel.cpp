@@ -218,8 +218,8 @@ std::shared_ptr<HgrModel> LearnHgr(const ORVEL_GlobalsRec& settings) {
                     const unsigned k = static_cast<unsigned>(key);
                     const int c = column(slot);
                     HiresByte(rec, y, c - 1) =
-                        static_cast<std::uint8_t>(ScatterBits(k, model->prevMask));
-                    HiresByte(rec, y, c) = static_cast<std::uint8_t>(k >> model->prevBits);
+                        static_cast<std::uint8_t>(ScatterBits(k >> 8, model->prevMask));
+                    HiresByte(rec, y, c) = static_cast<std::uint8_t>(k);
                     HiresByte(rec, y, c + 1) = static_cast<std::uint8_t>(
                         ScatterBits(k >> (model->prevBits + 8), model->nextMask));
                 },
@@ -271,6 +271,7 @@ std::uint32_t ShownColors::idOf(std::uint32_t rgba) {
         color.rgba = rgba;
         PackedToLinear(rgba, color.linear);
         color.lab = LinearToLab(color.linear);
+        LinearToOpponent(color.linear, color.opponent);
         colors_.push_back(color);
     }
     return it->second;

@@ -16,7 +16,15 @@ struct ShownColor {
     std::uint32_t rgba; // as the core packs it
     float linear[3];
     Lab lab;
+    float opponent[3]; // luminance, blue and red minus luminance, in linear light
 };
+
+// Luminance and the blue and red differences from it, of a linear-light colour.
+inline void LinearToOpponent(const float linear[3], float out[3]) {
+    out[0] = 0.2126f * linear[0] + 0.7152f * linear[1] + 0.0722f * linear[2];
+    out[1] = linear[2] - out[0];
+    out[2] = linear[0] - out[0];
+}
 
 // The distinct colours an engine shows, numbered as they are first seen.
 class ShownColors {
@@ -56,8 +64,9 @@ struct HgrModel {
     ShownColors colors;
 
     int keyBits() const { return prevBits + 8 + nextBits; }
+    // The byte in the low bits: the 256 candidates for one place lie side by side in the table.
     unsigned key(unsigned prevContext, unsigned byte, unsigned nextContext) const {
-        return prevContext | (byte << prevBits) | (nextContext << (prevBits + 8));
+        return byte | (prevContext << 8) | (nextContext << (prevBits + 8));
     }
     const std::uint32_t* span(int column, unsigned key) const {
         return &ids[((static_cast<std::size_t>(column & 1) << keyBits()) | key) * 14];

@@ -64,6 +64,21 @@ public:
     // How far `shown` is from `aim` (kept inside 0..1 first), in a linear opponent space: the
     // difference of luminance and, weighted, of the two colour differences. Errors are carried
     // in linear light, and judged in the same space, so dithered dots mix to the aim.
+    // The same distance from an aim already turned into the opponent space (aimOpponent).
+    Linear aimOpponent(Linear aim) const {
+        for (float& v : aim.v)
+            v = v < 0 ? 0 : v > 1 ? 1 : v;
+        Linear out;
+        LinearToOpponent(aim.v, out.v);
+        return out;
+    }
+    float distance(const Linear& aimOpponent, const ShownColor& shown) const {
+        const float dY = aimOpponent.v[0] - shown.opponent[0];
+        const float dU = aimOpponent.v[1] - shown.opponent[1];
+        const float dV = aimOpponent.v[2] - shown.opponent[2];
+        return dY * dY + chroma_ * (dU * dU + dV * dV);
+    }
+
     float distance(Linear aim, const ShownColor& shown, Linear& error) const {
         float dY = 0, dU = 0, dV = 0;
         for (int k = 0; k < 3; ++k) {
