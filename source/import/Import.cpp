@@ -15,7 +15,6 @@ SearchSettings SearchSettingsFor(const ImportOptions& options) {
     const bool best = options.dither == DitherMethod::Best;
     SearchSettings search;
     search.kernel = KernelTaps(best ? DitherMethod::Floyd : options.dither);
-    search.chromaWeight = 1.0f;
     search.damping = hires && !best ? 0.7f : 1.0f;
     switch (options.pass) {
     case ImportPass::Quick:

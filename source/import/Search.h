@@ -14,9 +14,8 @@
 struct SearchSettings {
     std::vector<DiffusionTap> kernel; // empty: no error is carried
     float damping = 1.0f;             // share of each error that is carried
-    int lookahead = 0; // double hi-res: dots weighed beyond those the next colour needs; hi-res:
-                       // 1 also weighs the dots the next byte decides, at their best
-    float chromaWeight = 0.5f; // of the colour axes against lightness
+    int lookahead = 0;         // double hi-res: dots weighed beyond those the next colour needs
+    float chromaWeight = 1.0f; // of the colour axes against lightness
     bool carry = true;         // candidates weighed with the error of each dot carried to the next
     int stride = 1;            // double hi-res: dots kept from each combination tried
     int finalists = 8;    // hi-res: bytes weighed with their errors carried, of the best roughly
@@ -63,11 +62,20 @@ public:
 
     // How far `shown` is from `aim` (kept inside 0..1 first), in a linear opponent space: the
     // difference of luminance and, weighted, of the two colour differences. Errors are carried
-    // in linear light, and judged in the same space, so dithered dots mix to the aim.
-    // The same distance from an aim already turned into the opponent space (aimOpponent).
+    // in linear light, and judged in the same space, so dithered dots mix to the aim. `error`
+    // is what is left to carry.
+    float distance(Linear aim, const ShownColor& shown, Linear& error) const {
+        for (int k = 0; k < 3; ++k)
+            error.v[k] = Clamped(aim.v[k]) - shown.linear[k];
+        float d[3];
+        LinearToOpponent(error.v, d);
+        return d[0] * d[0] + chroma_ * (d[1] * d[1] + d[2] * d[2]);
+    }
+
+    // The same, with the aim turned into the opponent space once (aimOpponent) for many colours.
     Linear aimOpponent(Linear aim) const {
         for (float& v : aim.v)
-            v = v < 0 ? 0 : v > 1 ? 1 : v;
+            v = Clamped(v);
         Linear out;
         LinearToOpponent(aim.v, out.v);
         return out;
@@ -79,24 +87,14 @@ public:
         return dY * dY + chroma_ * (dU * dU + dV * dV);
     }
 
-    float distance(Linear aim, const ShownColor& shown, Linear& error) const {
-        float dY = 0, dU = 0, dV = 0;
-        for (int k = 0; k < 3; ++k) {
-            const float a = aim.v[k] < 0 ? 0 : aim.v[k] > 1 ? 1 : aim.v[k];
-            error.v[k] = a - shown.linear[k];
-        }
-        dY = 0.2126f * error.v[0] + 0.7152f * error.v[1] + 0.0722f * error.v[2];
-        dU = error.v[2] - dY;
-        dV = error.v[0] - dY;
-        return dY * dY + chroma_ * (dU * dU + dV * dV);
-    }
-
 private:
     const ScreenImage& image_;
     ErrorField field_;
     float chroma_;
     float along_[2] = {0, 0};
     int y_ = 0;
+
+    static float Clamped(float v) { return v < 0 ? 0 : v > 1 ? 1 : v; }
 };
 
 // The search of `target` with explicit settings: ImportScreen's work once the settings are
