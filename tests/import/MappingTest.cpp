@@ -4,6 +4,7 @@
 
 #include "import/ScreenMapping.h"
 
+#include <cstdlib>
 #include <random>
 
 TEST(Mapping, CIEDE2000MatchesPublishedPairs) {
@@ -76,4 +77,26 @@ TEST(Mapping, ScalingAveragesLinearLightAndLeavesBarsBlack) {
     EXPECT_NEAR(screen.at(p.left + 3 * p.width / 4, 96)[0], 0.5f * 127 / 255, 0.01f);
     EXPECT_EQ(screen.at(p.left - 1, 96)[1], 0.0f);
     EXPECT_EQ(screen.at(p.left + p.width, 96)[2], 0.0f);
+}
+
+TEST(Mapping, ImagesOfAnySizeMapInsideTheScreensRange) {
+    std::vector<unsigned> seeds = {20250119};
+    if (const char* extra = std::getenv("ORVEL_TEST_SEED"))
+        seeds.push_back(static_cast<unsigned>(std::strtoul(extra, nullptr, 10)));
+    for (const unsigned seed : seeds) {
+        std::mt19937 rng(seed);
+        for (int i = 0; i < 40; ++i) {
+            const int width = 1 + static_cast<int>(rng() % 1200),
+                      height = 1 + static_cast<int>(rng() % 400);
+            std::vector<std::uint8_t> rgba(4 * static_cast<std::size_t>(width) * height);
+            for (std::uint8_t& b : rgba)
+                b = static_cast<std::uint8_t>(rng());
+            const FitMode fit = static_cast<FitMode>(rng() % 3);
+            const ScreenImage screen =
+                MapToScreen(SourceImage{rgba.data(), width, height, 4 * width}, fit,
+                            static_cast<std::uint16_t>(rng() % 3));
+            for (const float v : screen.rgb)
+                ASSERT_TRUE(v >= 0.0f && v <= 1.0f) << width << " x " << height << " seed " << seed;
+        }
+    }
 }
