@@ -40,8 +40,7 @@ MainWindow::MainWindow(bool useStoredGeometryB) : dialogs(std::make_unique<Stand
     setupPictureHistory();
     showStatus(tr("Ready"));
     connect(pictureView, &OrvelWidget::statusMessage, this, &MainWindow::showStatus);
-    connect(pictureView, &OrvelWidget::fileDropped, this,
-            [this](const QString& path) { openPicture(path, false); });
+    connect(pictureView, &OrvelWidget::fileDropped, this, &MainWindow::openDroppedFile);
     connect(pictureView, &OrvelWidget::overlayClicked, this, [this] {
         if (startupSequence != nullptr && startupSequence->runningB) startupSequence->skip();
     });

@@ -14,6 +14,7 @@
 #include <functional>
 #include <memory>
 
+class ImportSession;
 class OrvelWidget;
 class QAction;
 class QActionGroup;
@@ -27,6 +28,7 @@ class QTimer;
 class StartupSequence;
 class SwatchPanel;
 class TextScreenEditor;
+struct ImportedPicture;
 
 class MainWindow : public QMainWindow {
     Q_OBJECT
@@ -125,6 +127,20 @@ public:
     void setZoom(int factor);
     void toggleKeepHiRes();
 
+    // --- Importing images (ImportCommands.cpp)
+    void onImportPicture();
+    void importImageFile(const QString& path);
+    // A file dropped on the picture: an image is imported, anything else opened as a picture.
+    void openDroppedFile(const QString& path);
+    // Opens the import for the clipboard's image; false when it holds none.
+    bool importClipboardImage();
+    bool clipboardHoldsImageB() const;
+    void startImport(const QImage& image, const QString& source);
+    // The import session's end: the picture to keep (Import), or null (Cancel).
+    void endImport(const ImportedPicture* picture);
+    // Replaces the picture's screen memory by an imported one, as one step of the history.
+    void applyImportedPicture(const ImportedPicture& picture, const QString& source);
+
     // --- Text editor hosting (TextEditorHosting.cpp)
     void ensureTextEditor();
     void showTextInEditor(const QString& text, const QString& path);
@@ -147,6 +163,7 @@ public:
     QTimer* geometryTimer = nullptr;
     StartupSequence* startupSequence = nullptr;
     TextScreenEditor* textEditor = nullptr;
+    ImportSession* importSession = nullptr; // an import's dialog is open
     bool textModeB = false;
     std::uint16_t savedColorPalette = 0;
     std::uint16_t savedMonoPalette = 1;

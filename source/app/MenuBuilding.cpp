@@ -33,6 +33,7 @@ const std::map<QString, Handler>& handlerTable() {
         {"onNewGraphic", &MainWindow::onNewGraphic},
         {"onOpenGraphic", &MainWindow::onOpenGraphic},
         {"onOpenDiskImage", &MainWindow::onOpenDiskImage},
+        {"onImportPicture", &MainWindow::onImportPicture},
         {"onSave", &MainWindow::onSave},
         {"onSaveAs", &MainWindow::onSaveAs},
         {"onConvertToDHGR", &MainWindow::onConvertToDHGR},

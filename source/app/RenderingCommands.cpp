@@ -4,6 +4,7 @@
 // in the text editor.
 #include "app/MainWindow.h"
 
+#include "app/ImportSession.h"
 #include "core/CompositeColor.h"
 #include "startup/StartupSequence.h"
 #include "view/OrvelWidget.h"
@@ -23,6 +24,7 @@ void flip(Boolean& flag) {
 } // namespace
 
 void MainWindow::applyAndSave() {
+    if (importSession != nullptr) importSession->settingsChanged(); // the preview follows
     pictureView->renderImage();
     swatchPanel->update();
     updateChecks();

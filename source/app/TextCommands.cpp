@@ -115,7 +115,7 @@ void MainWindow::onCopy() {
 void MainWindow::onPaste() {
     if (textEditor != nullptr)
         textEditor->grid->doPaste();
-    else
+    else if (!importClipboardImage()) // an image from another program opens the import
         pastePicture();
 }
 

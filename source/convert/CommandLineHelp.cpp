@@ -13,7 +13,8 @@ auxiliary bank; 8184 to 8191 bytes read with the missing tail as zeros), a doubl
 picture (16384 bytes), a packed picture (PackBytes or LZ4FH: a file under 8184 bytes, or one
 whose name ends in its ProDOS type, "#084000", "#084001" or "#088066"), a text screen (*.txt),
 drawn with the Apple II font as orvel draws it, or a DOS 3.3 or ProDOS disk image (.dsk, .do,
-.po, .2mg, .hdv, or known by its content), each picture of which is converted.
+.po, .2mg, .hdv, or known by its content), each picture of which is converted; with --import,
+any image.
 
 Each input is loaded, converted to double hi-res when --to-dhgr is given, shifted by every
 --shift in the order given, then rendered or written.
@@ -58,6 +59,21 @@ Editing, in this order before rendering:
   --to-dhgr             Converts a hi-res picture to double hi-res, as "Convert to DHGR" does.
   --shift DIRECTION     left or right: shifts the picture one dot, as "Shift Left" and "Shift
                         Right" do. Repeatable; applied in the order given.
+
+Importing:
+  --import TARGET       hgr or dhgr: every INPUT is an image (PNG, JPEG, BMP, GIF or any
+                        other format Qt reads, at most 100 megapixels and 30000 pixels a side)
+                        made into the hi-res or double hi-res picture that looks closest to it
+                        through the engine, palette, bit shifting and --dhgr-offset given.
+                        Output: the picture's screen memory (.hgr, .dgr) unless --format or the
+                        -o name asks for another format; a PNG is its render.
+  --dither METHOD       best (default: a dither, then a search on the error as seen from a
+                        distance), none, floyd, atkinson, jarvis, stucki or sierra.
+  --fit MODE            fit (default: the whole image, black bars beside it), fill (the screen
+                        covered, the image cropped) or stretch; at the --aspect in force. An
+                        image of exactly 560 x 192 pixels maps one pixel to each dot.
+  -v, --verbose         Prints each import's measured error on standard output: the mean
+                        CIEDE2000 difference from the image, blurred and unblurred.
 
   -h, --help            Shows this text.
   --version             Shows the version.

@@ -24,11 +24,13 @@ const Names kSizes = {"raw", "export", "half", "normal", "double"};
 const Names kAspects = {"1.0", "0.9", "0.84"};
 const Names kOffsets = {"0", "1"};
 const Names kShifts = {"left", "right"};
+const Names kImportTargets = {"hgr", "dhgr"};
+const Names kFits = {"fit", "fill", "stretch"};
 
 // Options that take a value, and those that do not.
-const Names kValueOptions = {"output", "format", "engine",      "palette", "mono",
-                             "size",   "aspect", "dhgr-offset", "shift"};
-const Names kFlagOptions = {"no-bit-shifting", "to-dhgr", "list", "help", "version"};
+const Names kValueOptions = {"output", "format",      "engine", "palette", "mono",   "size",
+                             "aspect", "dhgr-offset", "shift",  "import",  "dither", "fit"};
+const Names kFlagOptions = {"no-bit-shifting", "to-dhgr", "list", "help", "version", "verbose"};
 // A thumbnail's largest side, as --size takes it (a file manager asks for 128 to 1024).
 constexpr int kLargestThumbnail = 4096;
 
@@ -99,7 +101,10 @@ bool splitOption(const Names& arguments, std::size_t& i, SplitLine& line) {
     } else {
         // Short options: -h, -o PATH, -oPATH.
         const char letter = argument[1];
-        name = letter == 'o' ? "output" : letter == 'h' ? "help" : std::string(1, letter);
+        name = letter == 'o'   ? "output"
+               : letter == 'h' ? "help"
+               : letter == 'v' ? "verbose"
+                               : std::string(1, letter);
         if (letter == 'o' && argument.size() > 2) {
             value = argument.substr(2);
             hasValue = true;
@@ -154,7 +159,7 @@ public:
 
     bool readAll() {
         return readEngine() && readPalette() && readMono() && readOffset() && readSize() &&
-               readAspect() && readShifts() && readFormat();
+               readAspect() && readShifts() && readImport() && readFormat();
     }
 
     std::string error;
@@ -260,15 +265,43 @@ private:
         return true;
     }
 
-    // An explicit --format wins; else the extension of an -o file name; else png.
+    bool readImport() {
+        int target = -1, fit = -1;
+        if (!choice("import", "target", kImportTargets, target) ||
+            !choice("fit", "fit", kFits, fit))
+            return false;
+        if (target >= 0)
+            options_.importTarget = target == 0 ? ImportTarget::Hgr : ImportTarget::Dhgr;
+        if (fit >= 0) options_.fit = static_cast<FitMode>(fit);
+        if (line_.isSet("dither") && !DitherFromName(line_.last("dither"), options_.dither)) {
+            Names methods;
+            for (DitherMethod method : AllDitherMethods())
+                methods.push_back(DitherName(method));
+            error = unknownValue("dither", "method", line_.last("dither"), joined(methods));
+            return false;
+        }
+        options_.verbose = line_.isSet("verbose");
+        if (target < 0 && (line_.isSet("dither") || line_.isSet("fit"))) {
+            error = "--dither and --fit choose how an image is imported: give --import too";
+            return false;
+        }
+        return true;
+    }
+
+    // An explicit --format wins; else the extension of an -o file name; else png, or for an
+    // import the screen memory it makes.
     bool readFormat() {
         int format = -1;
         if (!choice("format", "format", kFormats, format)) return false;
         if (format >= 0) {
             options_.format = static_cast<OutputFormat>(format);
-        } else if (!options_.output.empty() && !options_.outputIsDirectory) {
-            const std::optional<OutputFormat> named = formatForName(options_.output);
-            options_.format = named ? *named : OutputFormat::Png;
+        } else {
+            std::optional<OutputFormat> named;
+            if (!options_.output.empty() && !options_.outputIsDirectory)
+                named = formatForName(options_.output);
+            const OutputFormat memory =
+                options_.importTarget == ImportTarget::Hgr ? OutputFormat::Hgr : OutputFormat::Dhgr;
+            options_.format = named ? *named : options_.importTarget ? memory : OutputFormat::Png;
         }
         return true;
     }

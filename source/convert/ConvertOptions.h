@@ -3,7 +3,10 @@
 #pragma once
 
 #include "convert/RenderSettings.h"
+#include "import/Import.h"
+#include "import/ScreenMapping.h"
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -23,9 +26,13 @@ struct ConvertOptions {
     OutputSize size = OutputSize::Exported;
     RenderSettings settings;
     bool toDHGR = false;
-    std::vector<bool> shiftsLeft; // every --shift in order, true for left
-    int thumbnailSize = 0;        // --size N
-    bool listPictures = false;    // --list: the pictures inside disk images, nothing converted
+    std::vector<bool> shiftsLeft;             // every --shift in order, true for left
+    int thumbnailSize = 0;                    // --size N
+    bool listPictures = false;                // --list: the pictures inside disk images
+    std::optional<ImportTarget> importTarget; // --import: every input is an image
+    DitherMethod dither = DitherMethod::Best;
+    FitMode fit = FitMode::Fit;
+    bool verbose = false; // -v: each import's measured error on standard output
 };
 
 enum class CommandAction { Convert, ShowHelp, ShowVersion, UsageError };

@@ -1,16 +1,21 @@
-// The Qt helper: the picture view's own text drawing and painting behind plain functions, so
-// orvel-convert's PNGs of text screens and shown sizes are the window's, dot for dot.
+// The Qt helper: the picture view's own text drawing, painting and image reading behind plain
+// functions, so orvel-convert's PNGs of text screens and shown sizes are the window's, dot for
+// dot, and it reads the images the window imports.
 #include "convert/GuiHelper.h"
 
 #include "core/GlobalsRec.h"
 #include "text/TextScreenEncoding.h"
+#include "view/ImageFileRead.h"
 #include "view/PicturePainting.h"
 #include "view/TextScreenDrawing.h"
 
+#include <QFile>
 #include <QGuiApplication>
 
 #include <cstdio>
 #include <cstring>
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace {
 
@@ -53,6 +58,44 @@ std::vector<std::uint8_t> paintShown(const std::uint8_t* rgba, int width, int he
     return pixels;
 }
 
+// Standard error closed for a while: the PNG library prints its own line about a bad file
+// before Qt's reader reports it, and the program says it once, its own way.
+class StandardErrorSilenced {
+public:
+    StandardErrorSilenced() {
+        std::fflush(stderr);
+        kept_ = ::dup(STDERR_FILENO);
+        const int null = ::open("/dev/null", O_WRONLY);
+        if (null >= 0) {
+            ::dup2(null, STDERR_FILENO);
+            ::close(null);
+        }
+    }
+    ~StandardErrorSilenced() {
+        std::fflush(stderr);
+        if (kept_ < 0) return;
+        ::dup2(kept_, STDERR_FILENO);
+        ::close(kept_);
+    }
+
+private:
+    int kept_;
+};
+
+ImportImageRead readImportImage(const std::string& path, FitMode fit, std::uint16_t aspectCorrect) {
+    ensureApplication();
+    ImportImageRead result;
+    ImageRead read;
+    {
+        const StandardErrorSilenced silenced;
+        read = readImageForImport(QFile::decodeName(QByteArray::fromStdString(path)));
+    }
+    result.ok = read.ok;
+    result.error = read.reason.toStdString();
+    if (read.ok) result.screen = MapToScreen(sourceOf(read.image), fit, aspectCorrect);
+    return result;
+}
+
 void finish() {
     delete startedApplication;
     startedApplication = nullptr;
@@ -61,6 +104,6 @@ void finish() {
 } // namespace
 
 extern "C" const ConvertGuiHelper* orvelConvertGuiHelper() {
-    static const ConvertGuiHelper helper{drawTextScreen, paintShown, finish};
+    static const ConvertGuiHelper helper{drawTextScreen, paintShown, finish, readImportImage};
     return &helper;
 }

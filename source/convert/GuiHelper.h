@@ -1,12 +1,21 @@
 // orvel-convert's Qt part, as a table of plain C++ functions: drawing text screens with the
-// Apple II font and painting shown sizes. The program loads it only when an input needs it.
+// Apple II font, painting shown sizes and reading images to import. The program loads it only when
+// an input needs it.
 #pragma once
 
+#include "import/ScreenMapping.h"
 #include "view/TextScreenDots.h"
 
 #include <cstdint>
 #include <string>
 #include <vector>
+
+// An image read for --import and mapped to the screen, or why it could not be.
+struct ImportImageRead {
+    bool ok = false;
+    std::string error;
+    ScreenImage screen;
+};
 
 struct ConvertGuiHelper {
     // Decodes a text screen file's bytes and draws the screen as the picture view draws it.
@@ -18,6 +27,10 @@ struct ConvertGuiHelper {
                                             bool smooth);
     // Ends what the helper started, before the program exits.
     void (*finish)();
+    // Reads an image with Qt's readers (its size checked before it is decoded) and maps it to
+    // the screen.
+    ImportImageRead (*readImportImage)(const std::string& path, FitMode fit,
+                                       std::uint16_t aspectCorrect);
 };
 
 // The helper's one entry point, looked up by name in the loaded module.

@@ -12,6 +12,7 @@ struct InputLoad {
     bool fontMissing = false; // a text screen drawn without the Apple II font
     std::string companion;    // the ".AUX" file that supplied the auxiliary bank, if any
     std::string error;        // why nothing was loaded, without the input's path
+    std::string note;         // what -v says about the input (an import's measured error)
 };
 
 // "*.txt" in any case: a text screen file.

@@ -2,6 +2,7 @@
 // atomically. Renders go through RenderPicture, as the window's; shown sizes through its painting.
 #include "convert/PictureConverter.h"
 
+#include "convert/ImageImporting.h"
 #include "convert/InputLoading.h"
 #include "convert/OutputNaming.h"
 #include "convert/Thumbnails.h"
@@ -46,7 +47,8 @@ PreparedOutput PictureConverter::prepare(const std::string& input) {
     std::string problem = overwriteProblem(input, output);
     if (!problem.empty()) return failure(output, problem);
 
-    const InputLoad load = loadInput(&rec_, input, gui_);
+    const InputLoad load = options_.importTarget ? importImageInto(&rec_, input, options_, gui_)
+                                                 : loadInput(&rec_, input, gui_);
     if (!load.ok) return failure(output, load.error);
     if (!load.companion.empty()) {
         protectedKeys_.insert(sameFileKey(load.companion));
@@ -54,7 +56,7 @@ PreparedOutput PictureConverter::prepare(const std::string& input) {
         if (!problem.empty()) return failure(output, problem);
     }
 
-    return prepareLoaded(output, load.fontMissing);
+    return prepareLoaded(output, load.fontMissing, load.note);
 }
 
 PreparedOutput PictureConverter::preparePicture(const std::string& image, const Picture& picture,
@@ -62,16 +64,18 @@ PreparedOutput PictureConverter::preparePicture(const std::string& image, const 
     const std::string problem = overwriteProblem(image, output);
     if (!problem.empty()) return failure(output, problem);
     setRecordPicture(&rec_, picture);
-    return prepareLoaded(output, false);
+    return prepareLoaded(output, false, std::string());
 }
 
-PreparedOutput PictureConverter::prepareLoaded(const std::string& output, bool fontMissing) {
+PreparedOutput PictureConverter::prepareLoaded(const std::string& output, bool fontMissing,
+                                               const std::string& note) {
     edit();
     PreparedOutput prepared;
     std::string problem;
     render(prepared, problem);
     if (!problem.empty()) return failure(output, problem);
     prepared.result.output = output;
+    prepared.result.note = note;
     if (fontMissing && !fontWarned_) {
         fontWarned_ = true;
         prepared.result.warning = "the Apple II font (fonts/Apple_II.ttf) was not found: "

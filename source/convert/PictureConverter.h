@@ -19,6 +19,7 @@ struct ConversionResult {
     std::string output;  // the file written, or the one that would have been
     std::string error;   // why nothing was written, without the input's path
     std::string warning; // converted, but with something to say (the font was missing)
+    std::string note;    // what -v says about the input
 };
 
 // An input loaded, edited and rendered: the bytes to write, or the pixels to encode first.
@@ -51,7 +52,8 @@ public:
     ConversionResult convert(const std::string& input) { return finish(prepare(input)); }
 
 private:
-    PreparedOutput prepareLoaded(const std::string& output, bool fontMissing);
+    PreparedOutput prepareLoaded(const std::string& output, bool fontMissing,
+                                 const std::string& note);
     void edit();
     void render(PreparedOutput& prepared, std::string& error);
     std::string overwriteProblem(const std::string& input, const std::string& output) const;

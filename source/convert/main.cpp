@@ -67,6 +67,11 @@ int convertAll(const ConvertOptions& options) {
                      if (!result.warning.empty())
                          printError(input + ": warning: " + result.warning);
                      if (!result.ok) printError(input + ": " + result.error);
+                     if (result.ok && !result.note.empty()) {
+                         progress.clear();
+                         std::printf("%s: %s\n", input.c_str(), result.note.c_str());
+                         std::fflush(stdout);
+                     }
                      anyFailed = anyFailed || !result.ok;
                      progress.show(numbers[static_cast<std::size_t>(index)], fileNameOf(input));
                  });
@@ -75,7 +80,8 @@ int convertAll(const ConvertOptions& options) {
     };
     for (int i = 0; i < total; ++i) {
         const std::string& input = options.inputs[static_cast<std::size_t>(i)];
-        const ImageInput image = readImageInput(input);
+        // Imported pictures are images of any kind, never disk images.
+        const ImageInput image = options.importTarget ? ImageInput{} : readImageInput(input);
         if (!image.isImage) {
             pictures.push_back(input);
             numbers.push_back(i + 1);
