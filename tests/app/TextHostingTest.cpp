@@ -9,6 +9,7 @@
 #include <QCheckBox>
 #include <QPointer>
 #include <QPushButton>
+#include <QScreen>
 
 class HostingTest : public AppTest {
 protected:
@@ -92,7 +93,11 @@ TEST_F(HostingTest, TheEditorOpensBesideThePictureAndKeepsTheCursorInView) {
     window->onNewText();
     TextScreenEditor* editor = window->textEditor;
     ASSERT_TRUE(QTest::qWaitForWindowExposed(editor));
-    EXPECT_FALSE(editor->frameGeometry().intersects(window->frameGeometry()));
+    // ctest gives the suite a desktop-wide screen; run alone on a narrower one there is no room.
+    const int room =
+        window->screen()->availableGeometry().width() - window->frameGeometry().width();
+    if (room > editor->frameGeometry().width())
+        EXPECT_FALSE(editor->frameGeometry().intersects(window->frameGeometry()));
     editor->scaleButton->click();
     editor->col80Check->click();
     for (const int column : {30, 79}) {
