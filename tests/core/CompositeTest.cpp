@@ -117,7 +117,7 @@ TEST(Composite, MatchesTheModelEvaluatedFilterByFilter) {
     cmsHPROFILE srgb = cmsCreate_sRGBProfile(), lab = cmsCreateLab4Profile(nullptr);
     cmsHTRANSFORM toLab =
         cmsCreateTransform(srgb, TYPE_RGBA_8, lab, TYPE_Lab_DBL, INTENT_RELATIVE_COLORIMETRIC, 0);
-    for (unsigned seed : TestSeeds(1953))
+    for (unsigned seed : testSeeds(1953))
         for (int picture = 0; picture < 6; ++picture) { // random, sparse, solid; hi-res, double
             std::mt19937 rng(seed + picture);
             OwnedRec rec;

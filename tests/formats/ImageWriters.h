@@ -3,7 +3,6 @@
 #pragma once
 
 #include <algorithm>
-#include <cstdlib>
 #include <functional>
 #include <iterator>
 #include <map>
@@ -29,13 +28,6 @@ inline std::string picture(unsigned seed, std::size_t size) {
     for (std::size_t i = 0; i < size * 3 / 4; ++i)
         bytes[i] = static_cast<char>(rng());
     return bytes;
-}
-
-// A random test's own seed, then ORVEL_TEST_SEED when it is set (the failing seed is printed).
-inline std::vector<unsigned> seeds(unsigned fixed) {
-    const char* extra = std::getenv("ORVEL_TEST_SEED");
-    return extra ? std::vector<unsigned>{fixed, unsigned(std::strtoul(extra, nullptr, 10))}
-                 : std::vector<unsigned>{fixed};
 }
 
 // LZ4FH of literal runs only, 255 bytes a token, then the end mark (matches are worked by hand).

@@ -6,6 +6,7 @@
 #include "import/ColorSpace.h"
 #include "import/EngineRenderer.h"
 #include "import/Import.h"
+#include "support/TestSeeds.h"
 
 #include <gtest/gtest.h>
 
