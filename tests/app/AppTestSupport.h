@@ -9,6 +9,7 @@
 #include "view/OrvelWidget.h"
 
 #include <QDataStream>
+#include <QMimeData>
 #include <QSettings>
 #include <QStatusBar>
 #include <QTemporaryDir>
@@ -44,6 +45,16 @@ inline QByteArray hugeGeometry() {
     out << quint32(0x1D9D0CB) << quint16(3) << quint16(0) << huge << huge << qint32(0) << quint8(0)
         << quint8(0) << qint32(99999) << huge;
     return blob;
+}
+
+// A file dropped on the view, as a file manager drops it.
+inline void dropOn(OrvelWidget* view, const QString& file) {
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(file)});
+    QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(view, &enter);
+    QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(view, &drop);
 }
 
 // File dialogs answer from `answers` (an empty answer cancels); `asked` is the last question's

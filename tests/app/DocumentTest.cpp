@@ -9,21 +9,10 @@
 
 #include <QCheckBox>
 #include <QMenu>
-#include <QMimeData>
 #include <QPointer>
 #include <QTimer>
 
 namespace {
-
-// A file dropped on the view, as a file manager drops it.
-void dropOn(OrvelWidget* view, const QString& file) {
-    QMimeData data;
-    data.setUrls({QUrl::fromLocalFile(file)});
-    QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(view, &enter);
-    QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(view, &drop);
-}
 
 // The document as the user sees it: title, remembered path, recent pictures, shown banks.
 QStringList documentOf(MainWindow& w) {
@@ -76,36 +65,6 @@ TEST_F(AppTest, AFailedOpenChangesNothingOnAnyRoad) {
     window->lastSaveDir = dir.path(); // and the next save proposes its name
     window->onSaveAs();
     EXPECT_EQ(dialogs->asked[1], path("other"));
-}
-
-TEST_F(AppTest, SaveDialogsOfferEveryExtensionAndAddTheChosenOne) {
-    const struct {
-        bool dhgr;
-        const char* answer;
-        const char* choice;
-        const char* written;
-    } rows[] = {
-        {false, "plain", "", "plain.hgr"},
-        {true, "double", "", "double.dhgr"},
-        {true, "double", "DGR (*.dgr)", "double.dgr"},
-        {true, "named.bin", "", "named.bin"},
-    };
-    for (const auto& row : rows) {
-        window->onNewGraphic();
-        rec()->isDHGR = row.dhgr;
-        dialogs->filterChoice = row.choice;
-        dialogs->answers << path(row.answer);
-        window->onSaveAs();
-        EXPECT_TRUE(dialogs->asked[2].startsWith(row.dhgr ? "DHGR (*.dhgr *.dgr);;DGR (*.dgr);;"
-                                                          : "HGR (*.hgr);;"));
-        EXPECT_EQ(ReadFile(path(row.written)).size(), row.dhgr ? 16384 : 8192) << row.written;
-        EXPECT_EQ(window->windowTitle(), QString("orvel — ") + row.written);
-    }
-    dialogs->filterChoice.clear();
-    dialogs->answers << path("shot");
-    window->onSave(); // the PNG export of a picture named "named.bin"
-    EXPECT_EQ(dialogs->asked[1], path("named.png"));
-    EXPECT_TRUE(QFileInfo(path("shot.png")).isFile());
 }
 
 // Every road that replaces the editor's text asks first; Cancel keeps the text, and a cancelled
@@ -203,7 +162,7 @@ TEST_F(AppTest, ARowBeginningWith80StaysFortyColumnsUntilItIsSaved) {
         << status().toStdString();
 }
 
-// New Text takes the stored "80 Columns" choice; the title's mark and the question agree.
+// New Text takes the stored "80 Columns" choice; switching a blank screen marks nothing.
 TEST_F(AppTest, NewTextStartsWithTheStoredColumnsAndMarksOnlyWhatItAsksAbout) {
     QSettings().setValue("texteditor/80col", true);
     window->onNewText();
@@ -218,13 +177,6 @@ TEST_F(AppTest, NewTextStartsWithTheStoredColumnsAndMarksOnlyWhatItAsksAbout) {
     EXPECT_TRUE(editor->maybeSave());
     window->onNewText();
     EXPECT_EQ(window->textEditor->grid->columns, 40) << "the switch is the stored choice";
-    QTest::keyClicks(window->textEditor->grid, "X"); // a mark, and a question
-    window->textEditor->grid->flushPendingChange();
-    EXPECT_TRUE(window->textEditor->windowTitle().endsWith(" •"));
-    int asked = 0;
-    window->textEditor->askSaveChanges = [&] { return ++asked, QMessageBox::Cancel; };
-    EXPECT_FALSE(window->textEditor->maybeSave());
-    EXPECT_EQ(asked, 1);
 }
 
 TEST_F(AppTest, RecentTextEntriesAreToldApartAndSayWhyTheyDoNotOpen) {
