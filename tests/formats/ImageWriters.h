@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <functional>
-#include <iterator>
 #include <map>
 #include <random>
 #include <string>
@@ -45,8 +44,7 @@ inline std::string lz4fh(const std::string& data) {
 // A DOS 3.3 binary file's contents: load address and length, then the bytes.
 inline std::string binaryFile(const std::string& bytes, std::size_t address = 0x2000) {
     std::string file(4, '\0');
-    putLe(file, 0, address, 2);
-    putLe(file, 2, bytes.size(), 2);
+    putLe(file, 0, address, 2), putLe(file, 2, bytes.size(), 2);
     return file + bytes;
 }
 
@@ -69,8 +67,8 @@ inline std::string dos33Image(const std::vector<DosFile>& files) {
     for (std::size_t i = 0; i < files.size(); ++i) {
         const std::size_t entry = catalog + 0x0B + 35 * i, list = next++;
         disk[entry] = static_cast<char>(files[i].deleted ? 0xFF : list / 16);
-        disk[entry + 1] = static_cast<char>(list % 16),
-                     disk[entry + 2] = static_cast<char>(files[i].type);
+        disk[entry + 1] = static_cast<char>(list % 16);
+        disk[entry + 2] = static_cast<char>(files[i].type);
         for (std::size_t c = 0; c < 30; ++c)
             disk[entry + 3 + c] =
                 static_cast<char>(c < files[i].path.size() ? files[i].path[c] | 0x80 : 0xA0);
@@ -107,8 +105,8 @@ inline std::string prodosImage(std::size_t blocks, const std::vector<ProdosFile>
         if (storage >= 0xE) disk[at + 0x1F] = 0x27, disk[at + 0x20] = 13; // a directory header
     };
     auto point = [&](std::size_t index, std::size_t i, std::size_t block) { // low, high halves
-        disk[index * 512 + i] = static_cast<char>(block),
-                           disk[index * 512 + 256 + i] = static_cast<char>(block >> 8);
+        disk[index * 512 + i] = static_cast<char>(block);
+        disk[index * 512 + 256 + i] = static_cast<char>(block >> 8);
     };
     auto data = [&](const std::string& bytes, std::size_t from, bool sparse) {
         const std::string part = bytes.substr(std::min(from, bytes.size()), 512);
@@ -216,11 +214,10 @@ std::string prodos(std::size_t blocks, Packer packBytes) {
 
 // The pictures of a catalog, in its order.
 template <typename File>
-std::vector<File> listed(const std::vector<File>& files) {
-    std::vector<File> pictures;
-    std::copy_if(files.begin(), files.end(), std::back_inserter(pictures),
-                 [](const File& file) { return !file.kind.empty(); });
-    return pictures;
+std::vector<File> listed(std::vector<File> files) {
+    files.erase(std::remove_if(files.begin(), files.end(), [](File& f) { return f.kind.empty(); }),
+                files.end());
+    return files;
 }
 
 } // namespace samples
