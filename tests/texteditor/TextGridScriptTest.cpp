@@ -32,7 +32,6 @@ struct ScriptCase {
 const QString kLast23 = repeated("\n", 23);
 
 const ScriptCase kCases[] = {
-    {"typing", "", "tXYZ", "XYZ", 0, 3},
     {"one snapshot: undo takes back Z", "", "tXYZ|u", "XY", 0, 0},
     {"a second undo redoes", "", "tXYZ|u|u", "XYZ", 0, 0},
     {"undo to an empty 40-column screen", "", "tA|u", "", 0, 0},
@@ -82,8 +81,7 @@ const ScriptCase kCases[] = {
     {"Return on row 23", kLast23 + "XY", "@23,1|kReturn", kLast23 + "XY", 23, 1},
     {"Return on row 10 drops row 23", numberedRows(24), "@10,1|kReturn",
      numberedRows(10) + "\nr\n10\n" + numberedRows(23).section('\n', 11), 11, 0},
-    {"Shift+Right selects one cell", "ABCDEF", "@0,2|k+Right", "ABCDEF", 0, 3, "C"},
-    {"... and two", "ABCDEF", "@0,2|k+Right|k+Right", "ABCDEF", 0, 4, "CD"},
+    {"Shift+Right twice selects two cells", "ABCDEF", "@0,2|k+Right|k+Right", "ABCDEF", 0, 4, "CD"},
     {"Right without Shift drops it", "ABCDEF", "@0,2|k+Right|kRight", "ABCDEF", 0, 4},
     {"Shift+Right at the text's end", "ABC\nD", "@0,3|k+Right", "ABC\nD", 1, 0, "\n"},
     {"Down keeps the column", "ABCDEFGH\nAB\nABCDEFGH", "@0,6|kDown|kDown",
@@ -94,7 +92,6 @@ const ScriptCase kCases[] = {
     {"Meta+A", "", "k^A", "\u00B0", 0, 1},
     {"Meta+space", "", "k^Space", "\u00BF", 0, 1},
     {"Meta+Left moves like Left", "ABC", "@0,2|k^Left", "ABC", 0, 1},
-    {"click: no selection", "ABC", "@0,2", "ABC", 0, 2},
     {"drag: first cell in, last out", "ABCDEF", "@0,1>0,4", "ABCDEF", 0, 4, "BCD"},
     {"Shift+click extends", "ABCDEF", "@0,1>0,2|S@0,5", "ABCDEF", 0, 5, "BCDE"},
     {"Shift+click without a selection", "ABCDEF", "S@0,3", "ABCDEF", 0, 3},
@@ -110,11 +107,8 @@ TEST_F(EditorTest, WorkedExamplesOfEditingKeysAndMouse) {
         const TextGridWidget* grid = editor->grid;
         EXPECT_EQ(grid->getText(), c.text);
         EXPECT_EQ(QPoint(grid->cursorCol, grid->cursorRow), QPoint(c.column, c.row));
-        EXPECT_EQ(grid->hasSelection(), c.selection != nullptr);
-        if (c.selection) {
-            EXPECT_EQ(grid->selectedText(), QString::fromUtf8(c.selection));
-        }
-        EXPECT_EQ(grid->rows.size(), TextGridWidget::kRows);
+        EXPECT_EQ(grid->hasSelection() ? grid->selectedText() : "(none)",
+                  c.selection ? QString::fromUtf8(c.selection) : "(none)");
     }
 }
 
