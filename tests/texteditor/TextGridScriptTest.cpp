@@ -44,8 +44,6 @@ const ScriptCase kCases[] = {
     // Every editing key at a small column, then its undo.
     {"Backspace at column 3", "ABCDEF", "@0,3|kBackspace", "ABDEF", 0, 2},
     {"Delete at column 2", "ABCDEF", "@0,2|kDelete", "ABDEF", 0, 2},
-    {"Return at column 2", "ABCDEF", "@0,2|kReturn", "AB\nCDEF", 1, 0},
-    {"typing at column 1", "ABC", "@0,1|tX", "AXBC", 0, 2},
     {"... each undone", "ABCDEF", "@0,3|kBackspace|u|@0,2|kDelete|u|@0,2|kReturn|u|@0,1|tX|u",
      "ABCDEF", 0, 0},
     {"cut at column 2, undone", "ABCDEF", "@0,2>0,4|x|u", "ABCDEF", 0, 0},
