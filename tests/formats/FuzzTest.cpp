@@ -5,7 +5,6 @@
 #include "formats/DiskImageFile.h"
 #include "formats/Dos33Volume.h"
 #include "formats/ImageWriters.h"
-#include "formats/PackBytes.h"
 #include "formats/ProdosVolume.h"
 #include "formats/SectorOrder.h"
 #include "support/TestSeeds.h"

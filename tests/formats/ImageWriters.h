@@ -2,6 +2,8 @@
 // pictures laid out as the formats' documentation describes, independently of the readers.
 #pragma once
 
+#include "formats/PackBytes.h"
+
 #include <algorithm>
 #include <functional>
 #include <map>
@@ -191,8 +193,8 @@ inline const std::vector<writers::DosFile> dos33Files = {
     {"A/B", writers::binaryFile(hgr), 4, false, "hgr", hgr},
     {"NOTES", writers::binaryFile("HELLO")}, {"GONE", writers::binaryFile(hgr), 4, true}, {"TEXT", hgr, 0}};
 
-// `packBytes` is the program's packer, checked on its own against hand-worked streams.
-template <typename Packer> std::vector<writers::ProdosFile> prodosFiles(Packer packBytes) {
+// The packed ones by the program's packer, checked on its own against hand-worked streams.
+inline std::vector<writers::ProdosFile> prodosFiles() {
     return {{"TITLE", 0x06, 0x2000, hgr, 0, "hgr", hgr},
             {"PICS/DOUBLE", 0x06, 0x4000, dhgr, 0, "dhgr", dhgr},
             {"PICS/PACKED", 0x08, 0x4000, packBytes(black), 0, "hgr-packbytes", black},
@@ -207,9 +209,8 @@ template <typename Packer> std::vector<writers::ProdosFile> prodosFiles(Packer p
 inline std::string dos33() {
     return writers::dos33Image(dos33Files);
 }
-template <typename Packer>
-std::string prodos(std::size_t blocks, Packer packBytes) {
-    return writers::prodosImage(blocks, prodosFiles(packBytes));
+inline std::string prodos(std::size_t blocks) {
+    return writers::prodosImage(blocks, prodosFiles());
 }
 
 // The pictures of a catalog, in its order.

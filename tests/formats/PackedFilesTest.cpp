@@ -2,7 +2,6 @@
 // descriptions, and seeded pictures of every texture packed and found again among small files.
 #include "formats/ImageWriters.h"
 #include "formats/Lz4fh.h"
-#include "formats/PackBytes.h"
 #include "formats/PictureKinds.h"
 #include "support/TestSeeds.h"
 
