@@ -92,11 +92,10 @@ struct ProdosFile {
     std::string kind = "", picture = ""; // as a DosFile's
 };
 
-// A ProDOS volume in block order: the volume directory at blocks 2-5 (its first block used),
-// every other directory a block of its own (twelve entries at most). Blocks of zeros in saplings
-// and trees stay sparse.
-inline std::string prodosImage(std::size_t blocks, const std::vector<ProdosFile>& files,
-                               const std::string& volume = "PICTURES") {
+// A ProDOS volume "PICTURES" in block order: the volume directory at blocks 2-5 (its first
+// block used), every other directory a block of its own (twelve entries at most). Blocks of
+// zeros in saplings and trees stay sparse.
+inline std::string prodosImage(std::size_t blocks, const std::vector<ProdosFile>& files) {
     std::string disk(blocks * 512, '\0');
     std::size_t next = 6;
     std::map<std::string, std::pair<std::size_t, std::size_t>> folders{{"", {2, 0}}}; // key, used
@@ -134,7 +133,7 @@ inline std::string prodosImage(std::size_t blocks, const std::vector<ProdosFile>
         auto& [key, used] = folders[folder];
         return key * 512 + 4 + 0x27 * ++used;
     };
-    name(2 * 512 + 4, 0xF, volume);
+    name(2 * 512 + 4, 0xF, "PICTURES");
     for (std::size_t b = 2; b < 5; ++b)
         putLe(disk, b * 512 + 2, b + 1, 2), putLe(disk, (b + 1) * 512, b, 2);
     for (const ProdosFile& file : files) {
