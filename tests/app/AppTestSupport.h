@@ -8,7 +8,7 @@
 #include "support/TestFiles.h"
 #include "view/OrvelWidget.h"
 
-#include <QDataStream>
+#include <QMimeData>
 #include <QSettings>
 #include <QStatusBar>
 #include <QTemporaryDir>
@@ -37,13 +37,19 @@ inline QByteArray banks(const ORVEL_GlobalsRec* r) {
 
 // A stored window geometry of 99 999 x 99 999 pixels, as another screen or a hand edit leaves it.
 inline QByteArray hugeGeometry() {
-    QByteArray blob;
-    QDataStream out(&blob, QIODevice::WriteOnly);
-    out.setVersion(QDataStream::Qt_4_0);
-    const QRect huge(0, 0, 99999, 99999);
-    out << quint32(0x1D9D0CB) << quint16(3) << quint16(0) << huge << huge << qint32(0) << quint8(0)
-        << quint8(0) << qint32(99999) << huge;
-    return blob;
+    QWidget huge;
+    huge.setGeometry(0, 0, 99999, 99999);
+    return huge.saveGeometry();
+}
+
+// A file dropped on the view, as a file manager drops it.
+inline void dropOn(OrvelWidget* view, const QString& file) {
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(file)});
+    QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(view, &enter);
+    QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(view, &drop);
 }
 
 // File dialogs answer from `answers` (an empty answer cancels); `asked` is the last question's

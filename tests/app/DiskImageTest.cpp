@@ -4,13 +4,12 @@
 #include "AppTestSupport.h"
 
 #include "formats/ImageWriters.h"
-#include "formats/PackBytes.h"
 
 TEST_F(AppTest, OpenDiskImageOpensTheChosenPicture) {
-    const std::string image = samples::prodos(280, packBytes);
+    const std::string image = samples::prodos(280);
     const QByteArray bytes(image.data(), static_cast<qsizetype>(image.size()));
     ASSERT_TRUE(WriteFile(path("pics.po"), bytes) && WriteFile(path("odd.dsk"), "odd"));
-    const auto pictures = samples::listed(samples::prodosFiles(packBytes));
+    const auto pictures = samples::listed(samples::prodosFiles());
     window->setPalette(7);
     dialogs->answers << path("pics.po");
     dialogs->picture = 3;

@@ -11,12 +11,9 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
-#include <QDropEvent>
 #include <QMenu>
 #include <QMenuBar>
-#include <QMimeData>
 #include <QPushButton>
-#include <QUrl>
 
 namespace {
 
@@ -76,12 +73,7 @@ TEST_F(AppTest, ImportReplacesThePictureAndEveryWayInOpensIt) {
     QImage image(40, 30, QImage::Format_RGB32);
     image.fill(Qt::white);
     ASSERT_TRUE(image.save(path("white.png")));
-    QMimeData data; // dropped on the view
-    data.setUrls({QUrl::fromLocalFile(path("white.png"))});
-    QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(window->pictureView, &enter);
-    QCoreApplication::sendEvent(window->pictureView, &drop);
+    dropOn(window->pictureView, path("white.png"));
     ASSERT_NE(window->importSession, nullptr);
     window->importSession->dialog()->importButton->click();
     EXPECT_EQ(window->importSession, nullptr);

@@ -3,7 +3,6 @@
 // damaged image converting what it can with a line a fault and status 1, no write outside -o.
 #include "ConvertTestSupport.h"
 #include "formats/ImageWriters.h"
-#include "formats/PackBytes.h"
 
 namespace {
 
@@ -18,12 +17,12 @@ TEST(ConvertImages, ListAndConvertThePicturesOfDiskImages) {
     std::string dos = samples::dos33();
     dos.replace((17 * 16 + 15) * 256 + 1, 2, "\x11\x0F"); // the catalog leads back to itself
     dos.replace(18 * 16 * 256 + 0x16, 2, "\x03\x10");     // TITLE.PIC: a sector off the disk
-    ASSERT_TRUE(WriteFile(files.path("pics.po"), Bytes(samples::prodos(280, packBytes))) &&
+    ASSERT_TRUE(WriteFile(files.path("pics.po"), Bytes(samples::prodos(280))) &&
                 WriteFile(files.path("dos.dsk"), Bytes(dos)) &&
                 QDir(files.path(".")).mkdir("out") && QDir(files.path(".")).mkdir("elsewhere") &&
                 QFile::link("../elsewhere", files.path("out/PICS")));
     QString listed;
-    for (const writers::ProdosFile& picture : samples::listed(samples::prodosFiles(packBytes)))
+    for (const writers::ProdosFile& picture : samples::listed(samples::prodosFiles()))
         listed += QString::fromStdString(picture.path + "\t" + picture.kind + "\n");
     const ProcessRun list = RunExecutable({"--list", "pics.po"}, files.dir.path());
     EXPECT_EQ(std::make_pair(list.status, list.out), std::make_pair(0, listed));

@@ -77,14 +77,9 @@ TEST(ConvertRender, EveryEngineShiftAndOneBitSettingReachesTheRender) {
         for (const bool shifting : {true, false})
             for (const bool mono : {false, true})
                 for (const QString& input : {files.hgr(), files.dhgr()}) {
-                    QStringList options = {"--engine", engines[engine], "--palette", "5"};
-                    if (!shifting) options << "--no-bit-shifting";
-                    if (shifting)
-                        options << "--size"
-                                << "raw";
-                    if (mono)
-                        options << "--mono"
-                                << "green";
+                    QStringList options = {"--engine", engines[engine], "--palette", "5",
+                                           shifting ? "--size=raw" : "--no-bit-shifting"};
+                    if (mono) options << QStringList{"--mono", "green"};
                     const QImage written =
                         ConvertToImage(options + QStringList{"-o", files.path("out.png"), input});
                     ORVEL_GlobalsRec rec;

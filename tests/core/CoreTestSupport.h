@@ -3,9 +3,9 @@
 #pragma once
 
 #include "core/Core.h"
+#include "support/TestSeeds.h"
 
 #include <cstdint>
-#include <cstdlib>
 #include <memory>
 #include <random>
 #include <string>
@@ -40,14 +40,6 @@ struct Picture {
 inline void FillRandom(std::mt19937& rng, std::uint8_t* bytes, std::size_t count) {
     for (std::size_t i = 0; i < count; ++i)
         bytes[i] = static_cast<std::uint8_t>(rng());
-}
-
-// The fixed seed, and a second one from ORVEL_TEST_SEED when set; tests print the seed in use.
-inline std::vector<unsigned> TestSeeds(unsigned fixed) {
-    std::vector<unsigned> seeds{fixed};
-    if (const char* extra = std::getenv("ORVEL_TEST_SEED"))
-        seeds.push_back(static_cast<unsigned>(std::strtoul(extra, nullptr, 0)));
-    return seeds;
 }
 
 // The reference engines (ReferenceEngines.cpp): every rule written plainly, PlotPointDirect

@@ -90,7 +90,7 @@ TEST(Pencil, ClippedAtEveryEdgeFromBothSides) {
 
 // Random segments, many with ends at the extremes of the plane: only screen memory may change.
 TEST(Pencil, AnySegmentInTheWholePlaneStaysInsideTheBanks) {
-    for (unsigned seed : TestSeeds(20261206)) {
+    for (unsigned seed : testSeeds(20261206)) {
         std::mt19937 rng(seed);
         const std::int16_t extremes[] = {-32768, -32767, -1, 0, 1, 191, 192, 559, 560, 32767};
         auto pick = [&](bool extreme) {

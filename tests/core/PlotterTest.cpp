@@ -48,7 +48,7 @@ TEST(Plotter, PenWidthChosenByEngineShapeAndDepth) {
 // Rendered dots read back into memory as they were, bit 7 cleared and holes left alone; hi-res
 // pixels whether the half-dot delay moved them or not.
 TEST(Plotter, WriteBackReadsTheDots) {
-    for (unsigned seed : TestSeeds(7))
+    for (unsigned seed : testSeeds(7))
         for (int shape = 0; shape < 3; ++shape) { // double hi-res, hi-res, hi-res delayed
             std::mt19937 rng(seed);
             OwnedRec rec;

@@ -11,7 +11,7 @@
 // and 1. The store starts as garbage, so a dot left unwritten, or carried over from the previous
 // render, shows as a difference.
 TEST(Reference, WholeRendersOfEveryEngine) {
-    for (unsigned seed : TestSeeds(1984)) {
+    for (unsigned seed : testSeeds(1984)) {
         std::mt19937 rng(seed);
         OwnedRec fast, slow;
         for (int v = 0; v < 84; ++v) { // shape, depth, variant (k < 3: Quen scheme k), round
@@ -47,7 +47,7 @@ TEST(Reference, WholeRendersOfEveryEngine) {
 
 // Random settings blocks (odd depths often): renders stay inside the tables and fill the store.
 TEST(Reference, RandomSettingsBlocksNeverLeaveTheTables) {
-    for (unsigned seed : TestSeeds(424242)) {
+    for (unsigned seed : testSeeds(424242)) {
         std::mt19937 rng(seed);
         OwnedRec rec;
         Picture pic;

@@ -3,8 +3,8 @@
 #pragma once
 
 #include "core/Core.h"
+#include "support/TestSeeds.h"
 
-#include <cstdlib>
 #include <memory>
 #include <string>
 #include <vector>
@@ -46,12 +46,4 @@ struct Picture {
 
 inline Point At(int v, int h) {
     return Point{static_cast<std::int16_t>(v), static_cast<std::int16_t>(h)};
-}
-
-// The fixed seed, and a second one from ORVEL_TEST_SEED when set; failures name the seed.
-inline std::vector<unsigned> TestSeeds(unsigned fixed) {
-    std::vector<unsigned> seeds{fixed};
-    if (const char* extra = std::getenv("ORVEL_TEST_SEED"))
-        seeds.push_back(static_cast<unsigned>(std::strtoul(extra, nullptr, 0)));
-    return seeds;
 }

@@ -55,7 +55,7 @@ struct RandomEdits {
 } // namespace
 
 TEST(History, UndoAllGivesTheFirstPictureRedoAllTheLast) {
-    for (unsigned seed : TestSeeds(1717)) {
+    for (unsigned seed : testSeeds(1717)) {
         RandomEdits run{Picture(), std::mt19937(seed)};
         ORVEL_GlobalsRec* rec = run.p.rec.get();
         const ScreenState first = CaptureScreen(rec);
@@ -97,7 +97,7 @@ TEST(History, UndoAllGivesTheFirstPictureRedoAllTheLast) {
 // A clip survives its own encoding; every cut or damaged encoding is refused or decodes to a
 // clip of the size it claims.
 TEST(History, ClipboardDotsRoundTripAndRefuseDamage) {
-    for (unsigned seed : TestSeeds(1718)) {
+    for (unsigned seed : testSeeds(1718)) {
         std::mt19937 rng(seed);
         DotClip clip{37, 11, true, {}}, back;
         for (int i = 0; i < 37 * 11; ++i)

@@ -1,22 +1,21 @@
 // Disk images written by the test writers from our own pictures: every picture kind in a DOS
 // 3.3 catalog and in ProDOS volumes of 140 KiB (either order, any name) and 800 KiB (also as
-// .2mg), read back byte for byte; the sector order by hand; damaged images and their reasons.
+// .2mg), read back byte for byte; damaged images and their reasons.
 #include "formats/Bytes.h"
 #include "formats/DiskImageFile.h"
 #include "formats/ImageWriters.h"
-#include "formats/PackBytes.h"
-#include "formats/SectorOrder.h"
 
 #include <gtest/gtest.h>
 
 #include <array>
 
-// The content decides the file system and the order, whatever the name suggests.
+// The content decides the file system and the order, whatever the name suggests. In DOS order
+// block 2, the volume directory, lies at DOS sectors 11 and 10 of track 0 (offset $B00).
 TEST(DiskImages, EveryPictureOfEveryImageReadsBack) {
     using writers::twoImg;
-    const std::string dos = samples::dos33(), small = samples::prodos(280, packBytes);
-    const std::string large = samples::prodos(1600, packBytes),
-                      dosOrder = writers::dosOrderFromBlocks(small);
+    const std::string dos = samples::dos33(), small = samples::prodos(280);
+    const std::string large = samples::prodos(1600), dosOrder = writers::dosOrderFromBlocks(small);
+    ASSERT_EQ(dosOrder.substr(0xB04, 9), "\xF8PICTURES");
     // clang-format off
     const std::pair<std::string, std::string> images[] = {
         {dos, "d.dsk"}, {dos, "d.po"}, {twoImg(dos, 0), "d.2mg"}, {small, "s.po"}, {small, "s.dsk"},
@@ -29,7 +28,7 @@ TEST(DiskImages, EveryPictureOfEveryImageReadsBack) {
         std::vector<std::array<std::string, 3>> expected; // path, kind, picture
         for (const auto& f : samples::listed(samples::dos33Files))
             if (isDos) expected.push_back({f.path, f.kind, f.picture});
-        for (const auto& f : samples::listed(samples::prodosFiles(packBytes)))
+        for (const auto& f : samples::listed(samples::prodosFiles()))
             if (!isDos) expected.push_back({f.path, f.kind, f.picture});
         const DiskImageOpen open = openDiskImage(file, name);
         ASSERT_TRUE(open.ok && isDiskImage("x", file)) << open.error;
@@ -47,20 +46,10 @@ TEST(DiskImages, EveryPictureOfEveryImageReadsBack) {
     }
 }
 
-// ProDOS sectors 2k, 2k + 1 of a track make block k; in DOS's numbering they are these, so
-// block 2, the volume directory, lies at DOS sectors 11 and 10 of track 0 (offset $B00).
-TEST(DiskImages, ProdosBlocksInDosOrder) {
-    const int expected[16] = {0, 14, 13, 12, 11, 10, 9, 8, 7, 6, 5, 4, 3, 2, 1, 15};
-    for (int sector = 0; sector < 16; ++sector)
-        EXPECT_EQ(dosSectorOfBlockHalf(sector / 2, sector % 2), expected[sector]) << sector;
-    EXPECT_EQ(writers::dosOrderFromBlocks(samples::prodos(280, packBytes)).substr(0xB04, 9),
-              "\xF8PICTURES");
-}
-
 // Each damage gives what can still be read and one reason, from the listing or else from
 // reading the picture the reason names. Files that are no disk images say why.
 TEST(DiskImages, DamagedImagesSayWhy) {
-    const std::string volume = samples::prodos(280, packBytes); // the writer is the same every time
+    const std::string volume = samples::prodos(280); // the writer is the same every time
     auto entry = [&](int storage, const std::string& name) {
         return volume.find(static_cast<char>(storage << 4 | name.size()) + name);
     };
@@ -110,7 +99,7 @@ TEST(DiskImages, DamagedImagesSayWhy) {
                                   readImagePicture(image, picture).error);
         EXPECT_EQ(reasons, std::vector<std::string>{c.problem});
     }
-    std::string noHeader = samples::prodos(280, packBytes);
+    std::string noHeader = samples::prodos(280);
     noHeader[2 * 512 + 4] = 0x08;
     const std::pair<std::string, std::string> files[] = {
         {samples::hgr, "not the size of a disk (8192 bytes)"},

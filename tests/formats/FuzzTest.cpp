@@ -5,9 +5,9 @@
 #include "formats/DiskImageFile.h"
 #include "formats/Dos33Volume.h"
 #include "formats/ImageWriters.h"
-#include "formats/PackBytes.h"
 #include "formats/ProdosVolume.h"
 #include "formats/SectorOrder.h"
+#include "support/TestSeeds.h"
 
 #include <gtest/gtest.h>
 
@@ -60,7 +60,7 @@ TEST(Fuzz, EveryReaderSurvivesMutatedFiles) {
                  listProdosPictures(std::string_view(f).substr(found.offset, found.length));
          }}};
     for (const auto& target : targets)
-        for (const unsigned seed : writers::seeds(4242)) {
+        for (const unsigned seed : testSeeds(4242)) {
             SCOPED_TRACE(testing::Message() << target.name << ", seed " << seed);
             std::mt19937 rng(seed);
             std::string file = target.file;

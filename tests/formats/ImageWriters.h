@@ -2,10 +2,10 @@
 // pictures laid out as the formats' documentation describes, independently of the readers.
 #pragma once
 
+#include "formats/PackBytes.h"
+
 #include <algorithm>
-#include <cstdlib>
 #include <functional>
-#include <iterator>
 #include <map>
 #include <random>
 #include <string>
@@ -31,13 +31,6 @@ inline std::string picture(unsigned seed, std::size_t size) {
     return bytes;
 }
 
-// A random test's own seed, then ORVEL_TEST_SEED when it is set (the failing seed is printed).
-inline std::vector<unsigned> seeds(unsigned fixed) {
-    const char* extra = std::getenv("ORVEL_TEST_SEED");
-    return extra ? std::vector<unsigned>{fixed, unsigned(std::strtoul(extra, nullptr, 10))}
-                 : std::vector<unsigned>{fixed};
-}
-
 // LZ4FH of literal runs only, 255 bytes a token, then the end mark (matches are worked by hand).
 inline std::string lz4fh(const std::string& data) {
     std::string out = "\x66";
@@ -53,8 +46,7 @@ inline std::string lz4fh(const std::string& data) {
 // A DOS 3.3 binary file's contents: load address and length, then the bytes.
 inline std::string binaryFile(const std::string& bytes, std::size_t address = 0x2000) {
     std::string file(4, '\0');
-    putLe(file, 0, address, 2);
-    putLe(file, 2, bytes.size(), 2);
+    putLe(file, 0, address, 2), putLe(file, 2, bytes.size(), 2);
     return file + bytes;
 }
 
@@ -77,8 +69,8 @@ inline std::string dos33Image(const std::vector<DosFile>& files) {
     for (std::size_t i = 0; i < files.size(); ++i) {
         const std::size_t entry = catalog + 0x0B + 35 * i, list = next++;
         disk[entry] = static_cast<char>(files[i].deleted ? 0xFF : list / 16);
-        disk[entry + 1] = static_cast<char>(list % 16),
-                     disk[entry + 2] = static_cast<char>(files[i].type);
+        disk[entry + 1] = static_cast<char>(list % 16);
+        disk[entry + 2] = static_cast<char>(files[i].type);
         for (std::size_t c = 0; c < 30; ++c)
             disk[entry + 3 + c] =
                 static_cast<char>(c < files[i].path.size() ? files[i].path[c] | 0x80 : 0xA0);
@@ -100,11 +92,10 @@ struct ProdosFile {
     std::string kind = "", picture = ""; // as a DosFile's
 };
 
-// A ProDOS volume in block order: the volume directory at blocks 2-5 (its first block used),
-// every other directory a block of its own (twelve entries at most). Blocks of zeros in saplings
-// and trees stay sparse.
-inline std::string prodosImage(std::size_t blocks, const std::vector<ProdosFile>& files,
-                               const std::string& volume = "PICTURES") {
+// A ProDOS volume "PICTURES" in block order: the volume directory at blocks 2-5 (its first
+// block used), every other directory a block of its own (twelve entries at most). Blocks of
+// zeros in saplings and trees stay sparse.
+inline std::string prodosImage(std::size_t blocks, const std::vector<ProdosFile>& files) {
     std::string disk(blocks * 512, '\0');
     std::size_t next = 6;
     std::map<std::string, std::pair<std::size_t, std::size_t>> folders{{"", {2, 0}}}; // key, used
@@ -115,8 +106,8 @@ inline std::string prodosImage(std::size_t blocks, const std::vector<ProdosFile>
         if (storage >= 0xE) disk[at + 0x1F] = 0x27, disk[at + 0x20] = 13; // a directory header
     };
     auto point = [&](std::size_t index, std::size_t i, std::size_t block) { // low, high halves
-        disk[index * 512 + i] = static_cast<char>(block),
-                           disk[index * 512 + 256 + i] = static_cast<char>(block >> 8);
+        disk[index * 512 + i] = static_cast<char>(block);
+        disk[index * 512 + 256 + i] = static_cast<char>(block >> 8);
     };
     auto data = [&](const std::string& bytes, std::size_t from, bool sparse) {
         const std::string part = bytes.substr(std::min(from, bytes.size()), 512);
@@ -142,7 +133,7 @@ inline std::string prodosImage(std::size_t blocks, const std::vector<ProdosFile>
         auto& [key, used] = folders[folder];
         return key * 512 + 4 + 0x27 * ++used;
     };
-    name(2 * 512 + 4, 0xF, volume);
+    name(2 * 512 + 4, 0xF, "PICTURES");
     for (std::size_t b = 2; b < 5; ++b)
         putLe(disk, b * 512 + 2, b + 1, 2), putLe(disk, (b + 1) * 512, b, 2);
     for (const ProdosFile& file : files) {
@@ -201,8 +192,8 @@ inline const std::vector<writers::DosFile> dos33Files = {
     {"A/B", writers::binaryFile(hgr), 4, false, "hgr", hgr},
     {"NOTES", writers::binaryFile("HELLO")}, {"GONE", writers::binaryFile(hgr), 4, true}, {"TEXT", hgr, 0}};
 
-// `packBytes` is the program's packer, checked on its own against hand-worked streams.
-template <typename Packer> std::vector<writers::ProdosFile> prodosFiles(Packer packBytes) {
+// The packed ones by the program's packer, checked on its own against hand-worked streams.
+inline std::vector<writers::ProdosFile> prodosFiles() {
     return {{"TITLE", 0x06, 0x2000, hgr, 0, "hgr", hgr},
             {"PICS/DOUBLE", 0x06, 0x4000, dhgr, 0, "dhgr", dhgr},
             {"PICS/PACKED", 0x08, 0x4000, packBytes(black), 0, "hgr-packbytes", black},
@@ -217,18 +208,16 @@ template <typename Packer> std::vector<writers::ProdosFile> prodosFiles(Packer p
 inline std::string dos33() {
     return writers::dos33Image(dos33Files);
 }
-template <typename Packer>
-std::string prodos(std::size_t blocks, Packer packBytes) {
-    return writers::prodosImage(blocks, prodosFiles(packBytes));
+inline std::string prodos(std::size_t blocks) {
+    return writers::prodosImage(blocks, prodosFiles());
 }
 
 // The pictures of a catalog, in its order.
 template <typename File>
-std::vector<File> listed(const std::vector<File>& files) {
-    std::vector<File> pictures;
-    std::copy_if(files.begin(), files.end(), std::back_inserter(pictures),
-                 [](const File& file) { return !file.kind.empty(); });
-    return pictures;
+std::vector<File> listed(std::vector<File> files) {
+    files.erase(std::remove_if(files.begin(), files.end(), [](File& f) { return f.kind.empty(); }),
+                files.end());
+    return files;
 }
 
 } // namespace samples

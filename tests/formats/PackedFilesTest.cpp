@@ -2,8 +2,8 @@
 // descriptions, and seeded pictures of every texture packed and found again among small files.
 #include "formats/ImageWriters.h"
 #include "formats/Lz4fh.h"
-#include "formats/PackBytes.h"
 #include "formats/PictureKinds.h"
+#include "support/TestSeeds.h"
 
 #include <gtest/gtest.h>
 
@@ -40,7 +40,7 @@ TEST(PackedPictures, HandWorkedStreams) {
 // Pictures of every texture packed and found again among small files: LZ4FH first, then
 // PackBytes to exactly 8192 or 16384 bytes; a $66 that is no LZ4FH is tried as PackBytes.
 TEST(PackedPictures, SmallFilesUnpackToTheirPictures) {
-    for (const unsigned seed : writers::seeds(1979)) {
+    for (const unsigned seed : testSeeds(1979)) {
         SCOPED_TRACE(testing::Message() << "seed " << seed);
         std::mt19937 rng(seed);
         std::string runs(8192, 'r'), pattern, zeros(8192, '\0');

@@ -6,7 +6,6 @@
 #include "import/EngineModel.h"
 #include "import/ScreenMapping.h"
 
-#include <cstdlib>
 #include <fstream>
 #include <iterator>
 #include <random>
@@ -119,10 +118,7 @@ TEST(Import, ErrorDiffusionKeepsTheBrightnessOfAGreyRamp) {
 }
 
 TEST(Import, TheLearntModelsShowWhatTheEnginesRender) {
-    std::vector<unsigned> seeds = {20250118};
-    if (const char* extra = std::getenv("ORVEL_TEST_SEED"))
-        seeds.push_back(std::strtoul(extra, nullptr, 10));
-    for (const unsigned seed : seeds)
+    for (const unsigned seed : testSeeds(20250118))
         for (int engine = 0; engine < 4; ++engine)
             for (const bool shifting : {true, false}) {
                 if (engine < 3 && !shifting) continue;

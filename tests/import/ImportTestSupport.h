@@ -1,11 +1,12 @@
-// Helpers of the importer tests: a record with chosen settings, and screen images made from
-// colours or from renders through the core.
+// Helpers of the importer tests: a record with chosen settings, and the screen image a render
+// through the core shows.
 #pragma once
 
 #include "core/Core.h"
 #include "import/ColorSpace.h"
 #include "import/EngineRenderer.h"
 #include "import/Import.h"
+#include "support/TestSeeds.h"
 
 #include <gtest/gtest.h>
 
@@ -21,16 +22,6 @@ struct ViewSettings {
     }
     ~ViewSettings() { ReleaseGlobalsRec(&rec); }
 };
-
-inline ScreenImage SolidImage(std::uint32_t rgba) {
-    ScreenImage image;
-    float linear[3];
-    PackedToLinear(rgba, linear);
-    for (int y = 0; y < kLines; ++y)
-        for (int x = 0; x < kMemoryDots; ++x)
-            std::copy(linear, linear + 3, image.at(x, y));
-    return image;
-}
 
 // What the renderer shows at memory dots 0..559 (offscreen columns 1..560).
 inline ScreenImage ShownImage(const EngineRenderer& renderer) {

@@ -4,7 +4,6 @@
 
 #include "import/ScreenMapping.h"
 
-#include <cstdlib>
 #include <random>
 
 TEST(Mapping, CIEDE2000MatchesPublishedPairs) {
@@ -80,10 +79,7 @@ TEST(Mapping, ScalingAveragesLinearLightAndLeavesBarsBlack) {
 }
 
 TEST(Mapping, ImagesOfAnySizeMapInsideTheScreensRange) {
-    std::vector<unsigned> seeds = {20250119};
-    if (const char* extra = std::getenv("ORVEL_TEST_SEED"))
-        seeds.push_back(static_cast<unsigned>(std::strtoul(extra, nullptr, 10)));
-    for (const unsigned seed : seeds) {
+    for (const unsigned seed : testSeeds(20250119)) {
         std::mt19937 rng(seed);
         for (int i = 0; i < 40; ++i) {
             const int width = 1 + static_cast<int>(rng() % 1200),

@@ -2,12 +2,11 @@
 // Tests name the seed in every failure; ORVEL_TEST_SEED set to it repeats the run.
 #pragma once
 
-#include <QString>
-
+#include <cstdlib>
 #include <vector>
 
-inline std::vector<quint32> testSeeds(quint32 fixed) {
-    bool ok = false;
-    const quint32 extra = qEnvironmentVariable("ORVEL_TEST_SEED").toUInt(&ok);
-    return ok && extra != fixed ? std::vector<quint32>{fixed, extra} : std::vector<quint32>{fixed};
+inline std::vector<unsigned> testSeeds(unsigned fixed) {
+    const char* extra = std::getenv("ORVEL_TEST_SEED");
+    return extra ? std::vector<unsigned>{fixed, unsigned(std::strtoul(extra, nullptr, 0))}
+                 : std::vector<unsigned>{fixed};
 }

@@ -44,7 +44,7 @@ inline Qt::Key keyNamed(const QString& name) {
         {"Left", Qt::Key_Left},     {"Right", Qt::Key_Right},         {"Up", Qt::Key_Up},
         {"Down", Qt::Key_Down},     {"Home", Qt::Key_Home},           {"End", Qt::Key_End},
         {"Return", Qt::Key_Return}, {"Backspace", Qt::Key_Backspace}, {"Delete", Qt::Key_Delete},
-        {"Space", Qt::Key_Space}};
+        {"Enter", Qt::Key_Enter},   {"Space", Qt::Key_Space}};
     return named.value(name, Qt::Key(name[0].toUpper().unicode()));
 }
 

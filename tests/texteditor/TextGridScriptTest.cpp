@@ -32,7 +32,6 @@ struct ScriptCase {
 const QString kLast23 = repeated("\n", 23);
 
 const ScriptCase kCases[] = {
-    {"typing", "", "tXYZ", "XYZ", 0, 3},
     {"one snapshot: undo takes back Z", "", "tXYZ|u", "XY", 0, 0},
     {"a second undo redoes", "", "tXYZ|u|u", "XYZ", 0, 0},
     {"undo to an empty 40-column screen", "", "tA|u", "", 0, 0},
@@ -45,8 +44,6 @@ const ScriptCase kCases[] = {
     // Every editing key at a small column, then its undo.
     {"Backspace at column 3", "ABCDEF", "@0,3|kBackspace", "ABDEF", 0, 2},
     {"Delete at column 2", "ABCDEF", "@0,2|kDelete", "ABDEF", 0, 2},
-    {"Return at column 2", "ABCDEF", "@0,2|kReturn", "AB\nCDEF", 1, 0},
-    {"typing at column 1", "ABC", "@0,1|tX", "AXBC", 0, 2},
     {"... each undone", "ABCDEF", "@0,3|kBackspace|u|@0,2|kDelete|u|@0,2|kReturn|u|@0,1|tX|u",
      "ABCDEF", 0, 0},
     {"cut at column 2, undone", "ABCDEF", "@0,2>0,4|x|u", "ABCDEF", 0, 0},
@@ -82,8 +79,7 @@ const ScriptCase kCases[] = {
     {"Return on row 23", kLast23 + "XY", "@23,1|kReturn", kLast23 + "XY", 23, 1},
     {"Return on row 10 drops row 23", numberedRows(24), "@10,1|kReturn",
      numberedRows(10) + "\nr\n10\n" + numberedRows(23).section('\n', 11), 11, 0},
-    {"Shift+Right selects one cell", "ABCDEF", "@0,2|k+Right", "ABCDEF", 0, 3, "C"},
-    {"... and two", "ABCDEF", "@0,2|k+Right|k+Right", "ABCDEF", 0, 4, "CD"},
+    {"Shift+Right twice selects two cells", "ABCDEF", "@0,2|k+Right|k+Right", "ABCDEF", 0, 4, "CD"},
     {"Right without Shift drops it", "ABCDEF", "@0,2|k+Right|kRight", "ABCDEF", 0, 4},
     {"Shift+Right at the text's end", "ABC\nD", "@0,3|k+Right", "ABC\nD", 1, 0, "\n"},
     {"Down keeps the column", "ABCDEFGH\nAB\nABCDEFGH", "@0,6|kDown|kDown",
@@ -94,7 +90,6 @@ const ScriptCase kCases[] = {
     {"Meta+A", "", "k^A", "\u00B0", 0, 1},
     {"Meta+space", "", "k^Space", "\u00BF", 0, 1},
     {"Meta+Left moves like Left", "ABC", "@0,2|k^Left", "ABC", 0, 1},
-    {"click: no selection", "ABC", "@0,2", "ABC", 0, 2},
     {"drag: first cell in, last out", "ABCDEF", "@0,1>0,4", "ABCDEF", 0, 4, "BCD"},
     {"Shift+click extends", "ABCDEF", "@0,1>0,2|S@0,5", "ABCDEF", 0, 5, "BCDE"},
     {"Shift+click without a selection", "ABCDEF", "S@0,3", "ABCDEF", 0, 3},
@@ -110,11 +105,8 @@ TEST_F(EditorTest, WorkedExamplesOfEditingKeysAndMouse) {
         const TextGridWidget* grid = editor->grid;
         EXPECT_EQ(grid->getText(), c.text);
         EXPECT_EQ(QPoint(grid->cursorCol, grid->cursorRow), QPoint(c.column, c.row));
-        EXPECT_EQ(grid->hasSelection(), c.selection != nullptr);
-        if (c.selection) {
-            EXPECT_EQ(grid->selectedText(), QString::fromUtf8(c.selection));
-        }
-        EXPECT_EQ(grid->rows.size(), TextGridWidget::kRows);
+        EXPECT_EQ(grid->hasSelection() ? grid->selectedText() : "(none)",
+                  c.selection ? QString::fromUtf8(c.selection) : "(none)");
     }
 }
 
@@ -123,9 +115,6 @@ TEST_F(EditorTest, ScreenTextInAndOut) {
         QString in, out;
         int columns;
     } cases[] = {
-        {"", "", 40},
-        {"80HELLO", "80HELLO", 80},
-        {"80", "80", 80},
         {"8ABC", "8ABC", 40}, // only the exact marker switches to 80 columns
         {"A\n\n B \n\n", "A\n\n B ", 40},
         {numberedRows(30), numberedRows(24), 40},
@@ -134,7 +123,6 @@ TEST_F(EditorTest, ScreenTextInAndOut) {
         {"\x11\x12", "\uE000\uE001", 40},
     };
     TextGridWidget* grid = editor->grid;
-    EXPECT_EQ(grid->getText(), "");
     for (const auto& c : cases) {
         grid->setText(c.in);
         EXPECT_EQ(grid->getText(), c.out) << c.in.toStdString();
