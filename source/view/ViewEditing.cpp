@@ -68,8 +68,10 @@ void OrvelWidget::pressTool(QMouseEvent* event) {
     stroke.press(tool, at, ToolOptions{g_curColor, keepHiResB});
     if (stroke.pickedColor() >= 0) emit colorPicked(stroke.pickedColor());
     drawingB = stroke.activeB();
-    if (!drawingB) finishAction();
-    renderImage();
+    if (drawingB)
+        renderImage();
+    else
+        finishAction(); // a one-click action (fill, eyedropper): it renders once itself
 }
 
 void OrvelWidget::finishAction() {
